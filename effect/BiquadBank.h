@@ -1,0 +1,54 @@
+#pragma once
+
+// The effect's 32 biquad slots as structure of arrays, so that the cascades
+// run slots by index over contiguous coefficients and states.
+
+struct BiquadCoefficients {
+  double b0 = 0.0;
+  double b1 = 0.0;
+  double b2 = 0.0;
+  double a1 = 0.0;
+  double a2 = 0.0;
+};
+
+class BiquadBank {
+ public:
+  static constexpr int kSlots = 32;
+  // Every recursive stage passes this on with its output, against denormals.
+  static constexpr double kDenormalOffset = 1e-20;
+
+  // Zeroes every coefficient and state.
+  void Clear();
+  // Replaces a slot's coefficients; its state is kept.
+  void SetCoefficients(int slot, const BiquadCoefficients& c);
+  BiquadCoefficients Coefficients(int slot) const;
+
+  // Runs one slot on one sample and returns its output plus the offset. The
+  // state keeps the output itself and the input exactly as received.
+  double Run(int slot, double x) {
+    const double y = b0_[slot] * x + b1_[slot] * x1_[slot] + b2_[slot] * x2_[slot] -
+                     a1_[slot] * y1_[slot] - a2_[slot] * y2_[slot];
+    x2_[slot] = x1_[slot];
+    x1_[slot] = x;
+    y2_[slot] = y1_[slot];
+    y1_[slot] = y;
+    return y + kDenormalOffset;
+  }
+
+  // Runs slots first..last in series on every sample of `samples`, in place;
+  // the same results as Run on each sample and slot in turn. The slots are
+  // worked as a wavefront (slot first + j on sample n - j) so that the
+  // processor overlaps the stages instead of waiting on each in turn.
+  void RunSeries(int first, int last, double* samples, int count);
+
+ private:
+  double b0_[kSlots] = {};
+  double b1_[kSlots] = {};
+  double b2_[kSlots] = {};
+  double a1_[kSlots] = {};
+  double a2_[kSlots] = {};
+  double x1_[kSlots] = {};
+  double x2_[kSlots] = {};
+  double y1_[kSlots] = {};
+  double y2_[kSlots] = {};
+};
