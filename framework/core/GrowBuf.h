@@ -24,6 +24,8 @@ class GrowBuf {
   bool ResizeZeroed(int32_t newSize);
 
   void* Data() const { return usedSize_ > 0 ? data_ : nullptr; }
+  // The block itself, also when the used size is 0.
+  void* Block() const { return data_; }
   int32_t Size() const { return usedSize_; }
   int32_t AllocatedSize() const { return allocatedSize_; }
   int32_t Granularity() const { return granularity_; }
@@ -70,13 +72,16 @@ class PtrArray {
     return Items()[index];
   }
 
+  // Unchecked: index must lie in 0..Count()-1 (loops over the list).
+  T* At(int index) const { return Items()[index]; }
+
   int Count() const { return buf_.Size() / static_cast<int32_t>(sizeof(T*)); }
 
   // Forgets every element without deleting any.
   void Clear() { buf_.Resize(0); }
 
  protected:
-  T** Items() const { return static_cast<T**>(buf_.Data()); }
+  T** Items() const { return static_cast<T**>(buf_.Block()); }
 
  private:
   GrowBuf buf_;

@@ -59,7 +59,8 @@ class IParameter {
   const char* Name() const { return name_; }
   const char* Label() const { return label_; }
   ParamKind Kind() const { return kind_; }
-  bool IsIntegerKind() const { return kind_ != kParamContinuous; }
+  // Kinds 1, 2 and 3; uninitialised and continuous parameters are not.
+  bool IsIntegerKind() const { return kind_ >= kParamIntegerA && kind_ <= kParamEnumerated; }
   double Value() const { return value_; }
   void SetValue(double value) { value_ = value; }
   double Minimum() const { return minimum_; }

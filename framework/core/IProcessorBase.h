@@ -152,6 +152,7 @@ class IProcessorBase {
   const ChannelConfig* GetChannelConfig(int index) const { return channelConfigs_.Get(index); }
   // True when a configuration matches; a negative count matches any.
   bool LegalIO(int nIn, int nOut) const;
+  // Null for an index outside the channels.
   InputChannel* Input(int index) const { return inputs_.Get(index); }
   OutputChannel* Output(int index) const { return outputs_.Get(index); }
 
