@@ -14,6 +14,8 @@ class DrivePath {
   void SetTone(double tone, double sampleRate);
   void SetLevelGain(double gain) { levelGain_ = gain; }
   void SetDriveAmount(double amount) { driveAmount_ = amount; }
+  double LevelGainValue() const { return levelGain_; }
+  double DriveAmount() const { return driveAmount_; }
 
   // One sample through the whole path, every stage in turn.
   double ProcessSample(double x);
