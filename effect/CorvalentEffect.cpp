@@ -51,10 +51,10 @@ int StatusKind(const MidiMessage& m) {
 
 }  // namespace
 
-CorvalentEffect::CorvalentEffect()
-    : CorvalentEffectBase(kParamCount, "1-1 2-2", kPresetCount, "Corvalent", "", "Velorbit",
-                          kVendorVersion, FourCharCode("mvk7"), FourCharCode("Velo"), 0, true,
-                          false, false),
+CorvalentEffect::CorvalentEffect(vst::audioMasterCallback hostCallback)
+    : CorvalentEffectBase(hostCallback, kParamCount, "1-1 2-2", kPresetCount, "Corvalent", "",
+                          "Velorbit", kVendorVersion, FourCharCode("mvk7"), FourCharCode("Velo"), 0,
+                          true, false, false),
       sampleRate_(SampleRate()),
       lastSetUpRate_(std::numeric_limits<double>::quiet_NaN()) {
   Parameter(kParamLevel)->InitContinuous("Level", 0.5, 0.0, 1.0, 0.001, "");

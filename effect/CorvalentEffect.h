@@ -2,10 +2,10 @@
 
 #include "effect/DrivePath.h"
 #include "effect/PitchEngine.h"
-#include "framework/core/IProcessorBase.h"
+#include "framework/vst/IProcessorVST.h"
 
 // The host binding this effect is built on; the only place that names it.
-using CorvalentEffectBase = IProcessorBase;
+using CorvalentEffectBase = IProcessorVST;
 
 // Positions of the effect's lights in the editor's control list; -1 for none.
 struct EffectLights {
@@ -30,7 +30,8 @@ class CorvalentEffect : public CorvalentEffectBase {
     kParamCount = 7,
   };
 
-  CorvalentEffect();
+  // A null host callback gives an effect that runs without a host to tell.
+  explicit CorvalentEffect(vst::audioMasterCallback hostCallback = nullptr);
 
   // Redesigns every filter and resets the pitch engine when the base's sample
   // rate differs from the one last set up for. Rates outside 32 Hz .. 768 kHz

@@ -13,8 +13,13 @@ namespace render {
 class PluginModule {
  public:
   virtual ~PluginModule() = default;
+  // An exported function by name; null when the module has none.
+  virtual vst::VstPluginMainProc EntryPointNamed(const char* name) const = 0;
   // The module's entry point: "VSTPluginMain", or "main" for older modules.
-  virtual vst::VstPluginMainProc EntryPoint() const = 0;
+  vst::VstPluginMainProc EntryPoint() const {
+    vst::VstPluginMainProc entry = EntryPointNamed("VSTPluginMain");
+    return entry != nullptr ? entry : EntryPointNamed("main");
+  }
 };
 
 // Loads the module file at path; null with a reason in error when it fails.

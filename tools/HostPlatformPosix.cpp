@@ -15,13 +15,8 @@ class PosixModule final : public PluginModule {
   PosixModule(const PosixModule&) = delete;
   PosixModule& operator=(const PosixModule&) = delete;
 
-  vst::VstPluginMainProc EntryPoint() const override {
-    for (const char* name : {"VSTPluginMain", "main"}) {
-      if (void* symbol = dlsym(handle_, name)) {
-        return reinterpret_cast<vst::VstPluginMainProc>(symbol);
-      }
-    }
-    return nullptr;
+  vst::VstPluginMainProc EntryPointNamed(const char* name) const override {
+    return reinterpret_cast<vst::VstPluginMainProc>(dlsym(handle_, name));
   }
 
  private:

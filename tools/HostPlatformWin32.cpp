@@ -15,13 +15,9 @@ class Win32Module final : public PluginModule {
   Win32Module(const Win32Module&) = delete;
   Win32Module& operator=(const Win32Module&) = delete;
 
-  vst::VstPluginMainProc EntryPoint() const override {
-    for (const char* name : {"VSTPluginMain", "main"}) {
-      if (FARPROC symbol = GetProcAddress(handle_, name)) {
-        return reinterpret_cast<vst::VstPluginMainProc>(reinterpret_cast<void*>(symbol));
-      }
-    }
-    return nullptr;
+  vst::VstPluginMainProc EntryPointNamed(const char* name) const override {
+    return reinterpret_cast<vst::VstPluginMainProc>(
+        reinterpret_cast<void*>(GetProcAddress(handle_, name)));
   }
 
  private:

@@ -24,7 +24,7 @@ extern "C" int __stdcall DllMain(void* instance, unsigned long /*reason*/, void*
 
 // C++ reserves the name "main" for the program entry; the assembler name
 // gives the module the export that older hosts look up.
-extern "C" __attribute__((visibility("default"))) vst::AEffect* VSTMainForOldHosts(
+extern "C" CORVALENT_VST_EXPORT vst::AEffect* VSTMainForOldHosts(
     vst::audioMasterCallback hostCallback) __asm__("main");
 
 vst::AEffect* VSTMainForOldHosts(vst::audioMasterCallback hostCallback) {
