@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "effect/Power.h"
+
 namespace {
 
 // The angle, its sine and cosine, and the bandwidth term shared by the forms.
@@ -23,7 +25,7 @@ double BandwidthAlpha(const Angle& a, double bandwidthOct) {
 }
 
 double ShelfAmplitude(double gainDb) {
-  return std::pow(10.0, gainDb / 40.0);
+  return PowRounded(10.0, gainDb / 40.0);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <iterator>
 
+#include "effect/Power.h"
+
 namespace {
 
 // The twelfth root of 2 rounded to ten decimals; every shift uses it.
@@ -41,7 +43,7 @@ bool ComputePitchMapping(int mode, double pedal, double sampleRate, PitchMapping
   const double b = m.slope * pedal + m.offset;
   const double a = ((b + 12.0) / 24.0 + 1.0) * m.rateFactor;
   mapping.windowRateHz = a;
-  mapping.targetDepth = std::fabs((std::pow(kSemitone, b) - 1.0) * (1.0 / a));
+  mapping.targetDepth = std::fabs((PowRounded(kSemitone, b) - 1.0) * (1.0 / a));
   mapping.direction = b < 0.0 ? 1.0 : -1.0;
   mapping.phaseIncrement = a / sampleRate;
   mapping.doubleIncrement = mapping.phaseIncrement * 2.0;
