@@ -16,6 +16,12 @@ constexpr vst::VstIntPtr kLargestScratchFrames = 8192;
 // Sample rates outside (0, kHighestSampleRate] are not rates a host can run.
 constexpr double kHighestSampleRate = 768000.0;
 
+// Whether a pointer-sized host value is a valid int; always so on 32-bit hosts.
+bool FitsInInt(vst::VstIntPtr value) {
+  const int64_t wide = value;
+  return wide >= INT32_MIN && wide <= INT32_MAX;
+}
+
 // Texts go out whole, terminator included; hosts must offer enough room.
 vst::VstIntPtr CopyText(void* ptr, const char* text) {
   if (ptr == nullptr) return 0;
@@ -143,7 +149,7 @@ vst::VstIntPtr Dispatch(IProcessorVST& plug, vst::VstInt32 opcode, vst::VstInt32
     case vst::effGetChunk:
       return plug.GetStateForHost(index == 0, static_cast<void**>(ptr));
     case vst::effSetChunk:
-      if (ptr == nullptr || value <= 0 || static_cast<int64_t>(value) > INT32_MAX) return 0;
+      if (ptr == nullptr || value <= 0 || !FitsInInt(value)) return 0;
       return plug.SetStateFromHost(index == 0, ptr, static_cast<int>(value));
     case vst::effProcessEvents:
       return ProcessEvents(plug, static_cast<vst::VstEvents*>(ptr));
@@ -173,8 +179,7 @@ vst::VstIntPtr Dispatch(IProcessorVST& plug, vst::VstInt32 opcode, vst::VstInt32
       return CopyText(ptr, plug.ProductName());
     case vst::effVendorSpecific: {
       if (index != kVendorSpecificParamDisplay || ptr == nullptr) return 0;
-      IParameter* target = plug.Parameter(
-          value >= 0 && static_cast<int64_t>(value) <= INT32_MAX ? static_cast<int>(value) : -1);
+      IParameter* target = plug.Parameter(FitsInInt(value) ? static_cast<int>(value) : -1);
       if (target != nullptr) target->FormatDisplay(opt, true, static_cast<char*>(ptr));
       return kVendorSpecificAnswer;
     }
