@@ -80,7 +80,7 @@ class TestEffect : public CorvalentEffect {
     PrepareAudio();
   }
   void SetParam(int index, double value) {
-    Parameter(index)->SetValue(value);
+    if (IParameter* p = Parameter(index)) p->SetValue(value);
     ParameterChanged(index);
   }
   // Runs a stereo block; returns output 0 after checking output 1 equals it.
