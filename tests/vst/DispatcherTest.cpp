@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -376,6 +377,53 @@ TEST_F(Dispatcher, SendsMidiAsOneEventLists) {
   host.acceptEvents = 0;
   EXPECT_FALSE(Plug()->SendMidiMessages(messages, 2));
   EXPECT_EQ(host.events.size(), 4u) << "every message is sent even after a refusal";
+}
+
+}  // namespace
+
+namespace {
+
+// A host may send any opcode with any numbers; without a buffer nothing may be
+// written. Opcodes 42 and 69 take value as a pointer, so only 0 is sent there.
+TEST(HostileHost, EveryOpcodeWithoutBuffersIsAnsweredSafely) {
+  FakeHost host(&VSTPluginMain);
+  host.Start(48000.0, 256);
+  const vst::VstInt32 indices[] = {0,
+                                   1,
+                                   -1,
+                                   7,
+                                   16,
+                                   std::numeric_limits<vst::VstInt32>::min(),
+                                   std::numeric_limits<vst::VstInt32>::max()};
+  const vst::VstIntPtr values[] = {0,
+                                   1,
+                                   -1,
+                                   99,
+                                   std::numeric_limits<vst::VstIntPtr>::min(),
+                                   std::numeric_limits<vst::VstIntPtr>::max()};
+  const float opts[] = {0.0f, -1.0f, std::numeric_limits<float>::quiet_NaN(), 1e30f};
+  for (vst::VstInt32 opcode = -2; opcode <= 100; ++opcode) {
+    if (opcode == vst::effClose) continue;
+    const bool valueIsPointer =
+        opcode == vst::effSetSpeakerArrangement || opcode == vst::effGetSpeakerArrangement;
+    for (vst::VstInt32 index : indices) {
+      for (vst::VstIntPtr value : values) {
+        if (valueIsPointer && value != 0) continue;
+        for (float opt : opts) host.Dispatch(opcode, index, value, nullptr, opt);
+      }
+    }
+  }
+  // Still a working effect afterwards.
+  std::vector<float> buffer(256, 0.1f);
+  float* channels[2] = {buffer.data(), buffer.data()};
+  host.effect->processReplacing(host.effect, channels, channels, 256);
+  for (float s : buffer) ASSERT_TRUE(std::isfinite(s));
+  EXPECT_EQ(host.Text(vst::effGetEffectName), "Corvalent");
+  const vst::VstIntPtr program = host.Dispatch(vst::effGetProgram);
+  EXPECT_TRUE(program >= 0 && program < 16) << program;
+  IProcessorVST* plug = IProcessorVST::FromEffect(host.effect);
+  EXPECT_EQ(plug->SampleRate(), 48000.0);
+  EXPECT_GE(plug->ScratchFrames(), 1);
 }
 
 }  // namespace
