@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "effect/Power.h"
+#include "effect/RoundedMath.h"
 
 namespace {
 
@@ -16,12 +16,12 @@ struct Angle {
 
 Angle AngleOf(double frequencyHz, double sampleRate) {
   const double w = 2.0 * std::numbers::pi * frequencyHz / sampleRate;
-  return {w, std::sin(w), std::cos(w)};
+  return {w, SinRounded(w), CosRounded(w)};
 }
 
 double BandwidthAlpha(const Angle& a, double bandwidthOct) {
   const double k = std::numbers::ln2 / 2.0 * bandwidthOct;
-  return a.s * std::sinh(k * a.w / a.s);
+  return a.s * SinhRounded(k * a.w / a.s);
 }
 
 double ShelfAmplitude(double gainDb) {
@@ -72,7 +72,7 @@ BiquadCoefficients DesignLowShelfModified(double cornerHz, double gainDb, double
   constexpr double kRootDivisor = static_cast<double>(1.41f);
   const Angle a = AngleOf(cornerHz, sampleRate);
   const double amp = ShelfAmplitude(gainDb);
-  const double c = std::cos(kCosineScale * a.w);
+  const double c = CosRounded(kCosineScale * a.w);
   const double b = std::sqrt(amp) * a.s / kRootDivisor;
   const double a0 = (amp + 1.0) + (amp - 1.0) * c + b;
   return {amp * ((amp + 1.0) - (amp - 1.0) * c + b) / a0,

@@ -1,14 +1,14 @@
 #include "effect/LevelLaw.h"
 
-#include <cmath>
+#include "effect/RoundedMath.h"
 
 namespace {
 
 // Computed once when the module is loaded.
-const double kLevelLawScale = 1.0 / (1.0 - std::exp(-3.0));
+const double kLevelLawScale = 1.0 / (1.0 - ExpRounded(-3.0));
 
 }  // namespace
 
 double LevelGain(double level) {
-  return 1.0 - (1.0 - std::exp(-3.0 * (1.0 - 0.5 * level))) * kLevelLawScale;
+  return 1.0 - (1.0 - ExpRounded(-3.0 * (1.0 - 0.5 * level))) * kLevelLawScale;
 }

@@ -1,6 +1,6 @@
 #include "effect/OnePoleBank.h"
 
-#include <cmath>
+#include "effect/RoundedMath.h"
 #include <numbers>
 
 void OnePoleBank::Clear() {
@@ -8,7 +8,7 @@ void OnePoleBank::Clear() {
 }
 
 void OnePoleBank::Design(int slot, double cutoffHz, double sampleRate) {
-  const double d = std::exp(-(2.0 * std::numbers::pi * cutoffHz) / sampleRate);
+  const double d = ExpRounded(-(2.0 * std::numbers::pi * cutoffHz) / sampleRate);
   g_[slot] = 1.0 - d;
   m_[slot] = -d;
 }

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <iterator>
 
-#include "effect/Power.h"
+#include "effect/RoundedMath.h"
 
 namespace {
 
