@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "framework/vst/IProcessorVST.h"
 #include "framework/vst/VSTPluginMain.h"
@@ -126,6 +127,37 @@ TEST(HostCallback, AbsentCallbackIsNeverCalled) {
   EXPECT_EQ(plug->GetHostTempo(), 0.0);
   EXPECT_EQ(plug->GetSamplePosition(), 0);
   effect->dispatcher(effect, vst::effClose, 0, 0, nullptr, 0.0f);
+}
+
+}  // namespace
+
+namespace {
+
+// A four-channel plug-in made directly on the binding.
+vst::AEffect* MakeFourChannelPlug(vst::audioMasterCallback callback) {
+  auto* plug = new IProcessorVST(callback, 2, "4-4", 0, "Quad", "", "Test", 0x10000, 1234, 5678, 0,
+                                 false, true, false);
+  return plug->Effect();
+}
+
+TEST(HostIdentification, FirstPairOnlyHostsLoseTheInputsBeyondIt) {
+  for (const char* product : {"Adobe Audition", "Cubase"}) {
+    FakeHost host(&MakeFourChannelPlug);
+    host.product = product;
+    const bool restricted = std::string(product) == "Adobe Audition";
+    // Chunks but no mono configuration: replacing, double replacing, chunks.
+    EXPECT_EQ(host.effect->flags, 0x1030);
+    EXPECT_EQ(host.effect->numPrograms, 0) << "only the module's entry point raises it";
+    host.Dispatch(vst::effOpen);
+    IProcessorVST* plug = PlugOf(host);
+    EXPECT_TRUE(InputConnected(plug, 0) && InputConnected(plug, 1)) << product;
+    EXPECT_EQ(InputConnected(plug, 2), !restricted) << product;
+    EXPECT_EQ(InputConnected(plug, 3), !restricted) << product;
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(OutputConnected(plug, i)) << product << i;
+    EXPECT_EQ(host.effect->numInputs, 4);
+    EXPECT_EQ(host.Dispatch(vst::effCanDo, 0, 0, const_cast<char*>("receiveVstMidiEvent")), 0)
+        << "this plug-in does no MIDI";
+  }
 }
 
 }  // namespace
