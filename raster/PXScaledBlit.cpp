@@ -101,6 +101,12 @@ void DrawWalk(const ScaleWalk& s, double xstep, double ystep, int w, uint32_t mo
     });
     return;
   }
+  if (bilinear && (mode & (PX_SOURCE_ALPHA | PX_COMBINE_MASK)) == PX_COMBINE_COPY && w == 256) {
+    Walk(s, [&](uint32_t* d, int64_t column, int64_t row, uint32_t fx, uint32_t fy) {
+      PXSampleBilinear(s.from, s.bounds, column, row, fx, fy, d);
+    });
+    return;
+  }
   if (bilinear) {
     PXDispatchCombine(mode, [&]<PXStep kStep, bool kSourceAlpha>() {
       Walk(s, [&](uint32_t* d, int64_t column, int64_t row, uint32_t fx, uint32_t fy) {
