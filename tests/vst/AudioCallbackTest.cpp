@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <limits>
+#include <thread>
 #include <vector>
 
 #include "framework/vst/IProcessorVST.h"
@@ -197,6 +199,47 @@ TEST(HostParameters, SetAndGetThroughTheRecord) {
     EXPECT_EQ(e->getParameter(e, index), 0.0f) << index;
   }
   EXPECT_TRUE(host.calls.empty()) << "host changes are not echoed to the host";
+}
+
+}  // namespace
+
+namespace {
+
+// Audio on one thread while the host's other thread reconfigures: the plug-in
+// lock must keep block-size changes (which reallocate the scratch buffers)
+// and state loads away from a block in progress.
+TEST(Threads, AudioAndHostRequestsDoNotOverlap) {
+  FakeHost host(&VSTPluginMain);
+  host.Start(48000.0, 512);
+  vst::AEffect* e = host.effect;
+  std::atomic<bool> done{false};
+  bool finite = true;
+  std::thread audio([&] {
+    std::vector<float> left = TestTone(512, 0.0), right = TestTone(512, 1.0);
+    std::vector<float> outLeft(512), outRight(512);
+    float* ins[2] = {left.data(), right.data()};
+    float* outs[2] = {outLeft.data(), outRight.data()};
+    for (int block = 0; block < 400; ++block) {
+      e->processReplacing(e, ins, outs, 512);
+      for (float s : outLeft) finite = finite && std::isfinite(s);
+    }
+    done = true;
+  });
+  int round = 0;
+  while (!done) {
+    // Block sizes below what the audio thread sends: served in pieces.
+    e->dispatcher(e, vst::effSetBlockSize, 0, 64 + (round % 5) * 100, nullptr, 0.0f);
+    e->setParameter(e, round % 7, static_cast<float>(round % 10) / 10.0f);
+    void* data = nullptr;
+    const vst::VstIntPtr size = e->dispatcher(e, vst::effGetChunk, 1, 0, &data, 0.0f);
+    std::vector<char> chunk(static_cast<char*>(data), static_cast<char*>(data) + size);
+    e->dispatcher(e, vst::effSetChunk, 1, size, chunk.data(), 0.0f);
+    e->dispatcher(e, vst::effSetProgram, 0, round % 16, nullptr, 0.0f);
+    ++round;
+  }
+  audio.join();
+  EXPECT_TRUE(finite);
+  EXPECT_GT(round, 0);
 }
 
 }  // namespace
