@@ -154,7 +154,6 @@ bool ParseRenderOptions(int argc, char** argv, RenderOptions& options, std::stri
     } else if (option == "--rate") {
       ok = ParseNumber(value, options.raw.sampleRate) && options.raw.sampleRate >= 8000.0 &&
            options.raw.sampleRate <= 384000.0;
-      options.rateGiven = true;
     } else if (option == "--channels") {
       ok = ParseInteger(value, options.raw.channels) && options.raw.channels >= 1 &&
            options.raw.channels <= 64;

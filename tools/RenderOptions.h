@@ -35,7 +35,6 @@ struct RenderOptions {
   std::string outputPath;
   std::string productString = "corvalent-render";
   RawFormat raw;
-  bool rateGiven = false;
   int blockSize = 512;
   double tailSeconds = 0.0;
   ProcessKind processKind = ProcessKind::Replacing;

@@ -8,39 +8,40 @@
 
 namespace {
 
-enum class Delivery { Accumulating, Replacing };
-
-// Runs with the lock held. The base cuts calls longer than its scratch
-// buffers into pieces, so a host that exceeds its announced block size is
-// still served.
-void ProcessFloat(vst::AEffect* effect, float** inputs, float** outputs, vst::VstInt32 frames,
-                  Delivery delivery) {
+// The steps every audio callback shares: a frame count of 0 or less does
+// nothing; otherwise the block runs under the plug-in lock, after the host has
+// been told (on every block) that the plug-in wants MIDI. The base cuts calls
+// longer than its scratch buffers into pieces, so a host that exceeds its
+// announced block size is still served.
+template <typename Deliver>
+void RunBlock(vst::AEffect* effect, vst::VstInt32 frames, Deliver deliver) {
   IProcessorVST* plug = IProcessorVST::FromEffect(effect);
   if (plug == nullptr || frames <= 0) return;
   PlugLock lock(plug->Mutex());
   if (plug->DoesMidi()) plug->CallHost(vst::audioMasterWantMidi, 0, 1);
-  plug->ProcessFloatBlock(inputs, outputs, frames, delivery == Delivery::Accumulating);
+  deliver(*plug);
 }
 
 }  // namespace
 
 void VSTProcessAccumulating(vst::AEffect* effect, float** inputs, float** outputs,
                             vst::VstInt32 sampleFrames) {
-  ProcessFloat(effect, inputs, outputs, sampleFrames, Delivery::Accumulating);
+  RunBlock(effect, sampleFrames, [&](IProcessorVST& plug) {
+    plug.ProcessFloatBlock(inputs, outputs, sampleFrames, true);
+  });
 }
 
 void VSTProcessReplacing(vst::AEffect* effect, float** inputs, float** outputs,
                          vst::VstInt32 sampleFrames) {
-  ProcessFloat(effect, inputs, outputs, sampleFrames, Delivery::Replacing);
+  RunBlock(effect, sampleFrames, [&](IProcessorVST& plug) {
+    plug.ProcessFloatBlock(inputs, outputs, sampleFrames, false);
+  });
 }
 
 void VSTProcessDoubleReplacing(vst::AEffect* effect, double** inputs, double** outputs,
                                vst::VstInt32 sampleFrames) {
-  IProcessorVST* plug = IProcessorVST::FromEffect(effect);
-  if (plug == nullptr || sampleFrames <= 0) return;
-  PlugLock lock(plug->Mutex());
-  if (plug->DoesMidi()) plug->CallHost(vst::audioMasterWantMidi, 0, 1);
-  plug->ProcessDoubleBlock(inputs, outputs, sampleFrames);
+  RunBlock(effect, sampleFrames,
+           [&](IProcessorVST& plug) { plug.ProcessDoubleBlock(inputs, outputs, sampleFrames); });
 }
 
 float VSTGetParameter(vst::AEffect* effect, vst::VstInt32 index) {
