@@ -57,18 +57,6 @@ void OursSourceAlphaBlit40(benchmark::State& state) {
   }
 }
 
-void PixmanOver40(benchmark::State& state) {
-  Surfaces& s = Shared();
-  pixman_image_t* dst = Wrap(s.surface);
-  pixman_image_t* src = Wrap(s.control);
-  for (auto _ : state) {
-    pixman_image_composite32(PIXMAN_OP_OVER, src, nullptr, dst, 0, 0, 0, 0, 100, 100, 40, 40);
-    benchmark::ClobberMemory();
-  }
-  pixman_image_unref(src);
-  pixman_image_unref(dst);
-}
-
 void OursOpaqueCopy(benchmark::State& state) {
   Surfaces& s = Shared();
   for (auto _ : state) {
@@ -77,41 +65,12 @@ void OursOpaqueCopy(benchmark::State& state) {
   }
 }
 
-void PixmanSrcCopy(benchmark::State& state) {
-  Surfaces& s = Shared();
-  pixman_image_t* dst = Wrap(s.surface);
-  pixman_image_t* src = Wrap(s.full);
-  for (auto _ : state) {
-    pixman_image_composite32(PIXMAN_OP_SRC, src, nullptr, dst, 0, 0, 0, 0, 0, 0, kSurfaceWidth,
-                             kSurfaceHeight);
-    benchmark::ClobberMemory();
-  }
-  pixman_image_unref(src);
-  pixman_image_unref(dst);
-}
-
 void OursHalfBlend(benchmark::State& state) {
   Surfaces& s = Shared();
   for (auto _ : state) {
     PXBlit(&s.surface, &s.full, 0, 0, 0.5f, PX_COMBINE_COPY);
     benchmark::ClobberMemory();
   }
-}
-
-void PixmanHalfBlend(benchmark::State& state) {
-  Surfaces& s = Shared();
-  pixman_image_t* dst = Wrap(s.surface);
-  pixman_image_t* src = Wrap(s.full);
-  const pixman_color_t half = {0, 0, 0, 0x8000};
-  pixman_image_t* mask = pixman_image_create_solid_fill(&half);
-  for (auto _ : state) {
-    pixman_image_composite32(PIXMAN_OP_OVER, src, mask, dst, 0, 0, 0, 0, 0, 0, kSurfaceWidth,
-                             kSurfaceHeight);
-    benchmark::ClobberMemory();
-  }
-  pixman_image_unref(mask);
-  pixman_image_unref(src);
-  pixman_image_unref(dst);
 }
 
 void OursBilinearScale(benchmark::State& state) {
@@ -123,22 +82,50 @@ void OursBilinearScale(benchmark::State& state) {
   }
 }
 
-void PixmanBilinearScale(benchmark::State& state) {
-  Surfaces& s = Shared();
-  pixman_image_t* dst = Wrap(s.surface);
-  pixman_image_t* src = Wrap(s.small);
-  pixman_transform_t transform;
-  pixman_transform_init_scale(&transform, pixman_double_to_fixed(200.0 / kSurfaceWidth),
-                              pixman_double_to_fixed(200.0 / kSurfaceHeight));
-  pixman_image_set_transform(src, &transform);
-  pixman_image_set_filter(src, PIXMAN_FILTER_BILINEAR, nullptr, 0);
+// One pixman composite onto the surface per iteration; `prepare` may set a
+// transform and filter on the source.
+template <class Prepare>
+void RunPixman(benchmark::State& state, pixman_op_t op, PXMemBitmap& source, uint16_t maskAlpha,
+               int x, int y, int width, int height, Prepare&& prepare) {
+  pixman_image_t* dst = Wrap(Shared().surface);
+  pixman_image_t* src = Wrap(source);
+  prepare(src);
+  const pixman_color_t maskColour = {0, 0, 0, maskAlpha};
+  pixman_image_t* mask = maskAlpha ? pixman_image_create_solid_fill(&maskColour) : nullptr;
   for (auto _ : state) {
-    pixman_image_composite32(PIXMAN_OP_SRC, src, nullptr, dst, 0, 0, 0, 0, 0, 0, kSurfaceWidth,
-                             kSurfaceHeight);
+    pixman_image_composite32(op, src, mask, dst, 0, 0, 0, 0, x, y, width, height);
     benchmark::ClobberMemory();
   }
+  if (mask) pixman_image_unref(mask);
   pixman_image_unref(src);
   pixman_image_unref(dst);
+}
+
+void NoPreparation(pixman_image_t*) {}
+
+void PixmanOver40(benchmark::State& state) {
+  RunPixman(state, PIXMAN_OP_OVER, Shared().control, 0, 100, 100, 40, 40, NoPreparation);
+}
+
+void PixmanSrcCopy(benchmark::State& state) {
+  RunPixman(state, PIXMAN_OP_SRC, Shared().full, 0, 0, 0, kSurfaceWidth, kSurfaceHeight,
+            NoPreparation);
+}
+
+void PixmanHalfBlend(benchmark::State& state) {
+  RunPixman(state, PIXMAN_OP_OVER, Shared().full, 0x8000, 0, 0, kSurfaceWidth, kSurfaceHeight,
+            NoPreparation);
+}
+
+void PixmanBilinearScale(benchmark::State& state) {
+  RunPixman(state, PIXMAN_OP_SRC, Shared().small, 0, 0, 0, kSurfaceWidth, kSurfaceHeight,
+            [](pixman_image_t* src) {
+              pixman_transform_t transform;
+              pixman_transform_init_scale(&transform, pixman_double_to_fixed(200.0 / kSurfaceWidth),
+                                          pixman_double_to_fixed(200.0 / kSurfaceHeight));
+              pixman_image_set_transform(src, &transform);
+              pixman_image_set_filter(src, PIXMAN_FILTER_BILINEAR, nullptr, 0);
+            });
 }
 
 std::vector<uint8_t> Strip(int width, int height, bool alpha) {
