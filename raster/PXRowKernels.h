@@ -59,6 +59,16 @@ inline void PXCopyRowWeighted(uint32_t* d, const uint32_t* s, int n, int w) {
   for (; i + 4 <= n; i += 4) {
     const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
     const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
+    if constexpr (kSourceAlpha) {
+      // Artwork is mostly fully transparent or fully opaque: those groups of
+      // four need no arithmetic (skipped, or stored as they are at full weight).
+      const __m128i alpha = _mm_srli_epi32(sv, 24);
+      if (_mm_movemask_epi8(_mm_cmpeq_epi32(alpha, _mm_setzero_si128())) == 0xFFFF) continue;
+      if (w == 256 && _mm_movemask_epi8(_mm_cmpeq_epi32(alpha, _mm_set1_epi32(255))) == 0xFFFF) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), sv);
+        continue;
+      }
+    }
     const __m128i keep = kSourceAlpha ? PXSourceAlphaKeep(sv, w) : constantKeep;
     _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), PXLerpPixels(dv, sv, keep));
   }

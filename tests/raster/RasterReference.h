@@ -162,11 +162,15 @@ inline void Fill(TestBitmap& dest, int x, int y, int width, int height, uint32_t
   }
 }
 
-// Random pixels with many fully transparent and fully opaque ones.
+// Random pixels with many fully transparent and fully opaque ones, alone and
+// in runs as in artwork.
 inline void Randomise(TestBitmap& b, std::mt19937& rng) {
+  uint32_t run = 0;
+  size_t i = 0;
   for (uint32_t& p : b.Memory()) {
+    if (i++ % 8 == 0) run = rng() % 4;
     p = static_cast<uint32_t>(rng());
-    const uint32_t pick = rng() % 4;
+    const uint32_t pick = run == 3 ? rng() % 4 : run;
     if (pick == 0) p &= 0x00FFFFFFu;
     if (pick == 1) p |= 0xFF000000u;
   }
