@@ -12,15 +12,15 @@
 #include <emmintrin.h>
 
 // s + trunc((d - s) * k / 256) in 16-bit lanes, k from 0 to 256: the copy step
-// with k = 256 - w. The magnitude is scaled unsigned so that the division
-// truncates toward zero like the scalar code.
+// with k = 256 - w. Written as (d k + s (256 - k) + bias) / 256, which rounds
+// down when d >= s and up (bias 255) when d < s, i.e. toward s as truncating
+// the difference does; every term stays below 65536.
 inline __m128i PXLerpLanes(__m128i d16, __m128i s16, __m128i k16) {
-  const __m128i diff = _mm_sub_epi16(d16, s16);
-  const __m128i negative = _mm_srai_epi16(diff, 15);
-  const __m128i magnitude = _mm_sub_epi16(_mm_xor_si128(diff, negative), negative);
-  __m128i scaled = _mm_srli_epi16(_mm_mullo_epi16(magnitude, k16), 8);
-  scaled = _mm_sub_epi16(_mm_xor_si128(scaled, negative), negative);
-  return _mm_add_epi16(s16, scaled);
+  const __m128i sourceWeight = _mm_sub_epi16(_mm_set1_epi16(256), k16);
+  const __m128i bias = _mm_and_si128(_mm_cmpgt_epi16(s16, d16), _mm_set1_epi16(255));
+  const __m128i sum = _mm_add_epi16(
+      _mm_add_epi16(_mm_mullo_epi16(d16, k16), _mm_mullo_epi16(s16, sourceWeight)), bias);
+  return _mm_srli_epi16(sum, 8);
 }
 
 // Four pixels of the copy step; k32 holds each pixel's 256 - w in a 32-bit lane.
