@@ -171,7 +171,10 @@ void PXLine(PXBitmap* dest, int x1, int y1, int x2, int y2, uint32_t colour, flo
     const PXFillArea area{&pen.rows, static_cast<int>(std::min(ax, bx)),
                           static_cast<int>(std::min(ay, by)), static_cast<int>(std::abs(dx) + 1),
                           static_cast<int>(std::abs(dy) + 1)};
-    PXFillBlock(area, colour, static_cast<int>(colour >> 24), pen.w, pen.mode);
+    // Straight segments store the colour or word averages only at exactly
+    // these weights; any other runs the combine step.
+    const bool exact = alpha == 1.0f || alpha == 0.5f || alpha == 0.25f || alpha == 0.75f;
+    PXFillBlock(area, colour, static_cast<int>(colour >> 24), pen.w, pen.mode, exact);
     return;
   }
   const int stepX = dx > 0 ? 1 : -1, stepY = dy > 0 ? 1 : -1;

@@ -32,9 +32,11 @@ bool ClipArea(const PXRows& rows, int x, int y, int width, int height, PXFillAre
 
 }  // namespace
 
-void PXFillBlock(const PXFillArea& area, uint32_t colour, int sourceAlpha, int w, uint32_t mode) {
+void PXFillBlock(const PXFillArea& area, uint32_t colour, int sourceAlpha, int w, uint32_t mode,
+                 bool wordAverages) {
   const uint32_t step = mode & PX_COMBINE_MASK;
-  if (step == PX_COMBINE_COPY) {
+  if (step == PX_COMBINE_COPY && w <= 0) return;
+  if (step == PX_COMBINE_COPY && wordAverages) {
     const uint32_t c = colour;
     switch (w) {
       case 256:
@@ -50,7 +52,7 @@ void PXFillBlock(const PXFillArea& area, uint32_t colour, int sourceAlpha, int w
         ForEachPixel(area, [c](uint32_t* p) { *p = PXHalf(c) + PXQuarter(c) + PXQuarter(*p); });
         return;
       default:
-        if (w <= 0) return;
+        break;
     }
   }
   if (w == 0) return;

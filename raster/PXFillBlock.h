@@ -15,6 +15,8 @@ struct PXFillArea {
 };
 
 // Combines the colour into the area with weight w (trunc(alpha * 256)) and the
-// combine step of mode bits 0-7. Plain copy at w = 256, 192, 128 and 64 uses
-// whole-word averages; otherwise `sourceAlpha` stands in as the source alpha.
-void PXFillBlock(const PXFillArea& area, uint32_t colour, int sourceAlpha, int w, uint32_t mode);
+// combine step of mode bits 0-7, `sourceAlpha` standing in as the source alpha.
+// With wordAverages, plain copy at w = 256, 192, 128 and 64 stores the colour
+// or whole-word averages instead.
+void PXFillBlock(const PXFillArea& area, uint32_t colour, int sourceAlpha, int w, uint32_t mode,
+                 bool wordAverages = true);

@@ -74,3 +74,16 @@ TEST(PXArc, DrawsOnlyItsAngles) {
     EXPECT_GE(y, 10);
   }
 }
+
+TEST(PXLine, StraightSegmentsAverageOnlyAtExactWeights) {
+  struct Case {
+    float alpha;
+    uint32_t expected;
+  } cases[] = {{0.5f, 0x96969696}, {0.501f, 0x97979797}, {1.0f, 0xC9C9C9C9}};
+  for (const Case& c : cases) {
+    TestBitmap b(4, 1);
+    for (uint32_t& p : b.Memory()) p = 0x64646464;
+    PXLine(&b, 0, 0, 3, 0, 0xC9C9C9C9, c.alpha, PX_COMBINE_COPY, false);
+    for (uint32_t p : b.Visible()) EXPECT_EQ(p, c.expected) << c.alpha;
+  }
+}
