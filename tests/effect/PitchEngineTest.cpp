@@ -31,6 +31,8 @@ TEST(PitchMapping, WindowRatesAndUnisonEnds) {
   ASSERT_TRUE(ComputePitchMapping(12, 0.0, 48000.0, m));
   EXPECT_EQ(m.targetDepth, 0.0);
   EXPECT_EQ(m.windowRateHz, 6.0);
+  ASSERT_TRUE(ComputePitchMapping(12, 1.0, 48000.0, m));
+  EXPECT_EQ(m.windowRateHz, 4.0);
 }
 
 TEST(PitchMapping, ModesOutsideTheTableChangeNothing) {
