@@ -19,6 +19,16 @@ BiquadCoefficients BiquadBank::Coefficients(int slot) const {
   return {b0_[slot], b1_[slot], b2_[slot], a1_[slot], a2_[slot]};
 }
 
+void BiquadBank::FlushTinyStates() {
+  const auto flush = [](double& v) {
+    if (v < kTinyState && v > -kTinyState) v = 0.0;
+  };
+  for (int slot = 0; slot < kSlots; ++slot) {
+    flush(y1_[slot]);
+    flush(y2_[slot]);
+  }
+}
+
 void BiquadBank::RunSeries(int first, int last, double* samples, int count) {
   const int stages = last - first + 1;
   if (stages <= 0 || count <= 0) return;

@@ -3,6 +3,14 @@
 // The effect's 32 biquad slots as structure of arrays, so that the cascades
 // run slots by index over contiguous coefficients and states.
 
+// The last two inputs and outputs of a slot.
+struct BiquadState {
+  double x1 = 0.0;
+  double x2 = 0.0;
+  double y1 = 0.0;
+  double y2 = 0.0;
+};
+
 struct BiquadCoefficients {
   double b0 = 0.0;
   double b1 = 0.0;
@@ -16,12 +24,23 @@ class BiquadBank {
   static constexpr int kSlots = 32;
   // Every recursive stage passes this on with its output, against denormals.
   static constexpr double kDenormalOffset = 1e-20;
+  static constexpr double kTinyState = 1e-40;
 
   // Zeroes every coefficient and state.
   void Clear();
   // Replaces a slot's coefficients; its state is kept.
   void SetCoefficients(int slot, const BiquadCoefficients& c);
   BiquadCoefficients Coefficients(int slot) const;
+  BiquadState State(int slot) const { return {x1_[slot], x2_[slot], y1_[slot], y2_[slot]}; }
+
+  // Sets output states below kTinyState in magnitude to zero. A stage fed
+  // exact silence (the input filters) or a constant (the high-pass after the
+  // band clip) decays towards zero and, through rounding, ends in a cycle of
+  // subnormal numbers that slows every operation on them; the offset on the
+  // stage's output does not reach its own state. Once per block is enough to
+  // stop that, and the threshold lies far below anything an output can show:
+  // each stage passes on its output plus 1e-20, whose last bit is 1.5e-36.
+  void FlushTinyStates();
 
   // Runs one slot on one sample and returns its output plus the offset. The
   // state keeps the output itself and the input exactly as received.

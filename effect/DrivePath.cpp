@@ -67,6 +67,7 @@ double DrivePath::ProcessSample(double x) {
 }
 
 void DrivePath::ProcessBlock(double* samples, int count) {
+  biquads_.FlushTinyStates();
   for (int i = 0; i < count; ++i) samples[i] = DriveStage(samples[i]);
   biquads_.RunSeries(kSlotToneLow, kSlotVoicingLast, samples, count);
 }

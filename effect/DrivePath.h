@@ -20,7 +20,9 @@ class DrivePath {
   // One sample through the whole path, every stage in turn.
   double ProcessSample(double x);
   // The same results for each sample of `samples`, in place; faster because
-  // the tone pair and the voicing run as one pipelined series.
+  // the tone pair and the voicing run as one pipelined series, and because
+  // filter states that decay towards zero are cleared before they turn
+  // subnormal (which leaves every output as it is).
   void ProcessBlock(double* samples, int count);
 
   double FixedClipBranch(double v);

@@ -1,9 +1,12 @@
 // Time per sample and realtime factor at 44100 Hz, 1024-frame stereo blocks:
-// the four routings of the effect, and beside them the drive path run sample
-// by sample, every stage in turn, as the plain reference.
+// the four routings of the effect on a guitar-like signal, on noise and on
+// silence after a signal (where decaying filter states would turn subnormal),
+// and beside them the drive path run sample by sample, every stage in turn, as
+// the plain reference.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <random>
 #include <vector>
 
 #include "effect/DrivePath.h"
@@ -23,6 +26,16 @@ std::vector<double> Guitar() {
   return s;
 }
 
+enum SignalKind : int { kGuitar, kNoise, kSilence };
+
+std::vector<double> Noise() {
+  std::mt19937 random(7);
+  std::uniform_real_distribution<double> sample(-0.5, 0.5);
+  std::vector<double> s(kFrames);
+  for (double& v : s) v = sample(random);
+  return s;
+}
+
 void ReportPerSample(benchmark::State& state) {
   const double samples = static_cast<double>(state.iterations()) * kFrames;
   state.counters["ns_per_sample"] =
@@ -30,23 +43,33 @@ void ReportPerSample(benchmark::State& state) {
   state.counters["x_realtime"] = benchmark::Counter(samples / kRate, benchmark::Counter::kIsRate);
 }
 
-// Argument: bit 1 drive on, bit 0 pitch on.
+// Arguments: routing (bit 1 drive on, bit 0 pitch on), signal kind.
 void BM_Effect(benchmark::State& state) {
   TestEffect fx;
   fx.Open(kRate);
   fx.SetParam(CorvalentEffect::kParamDistortion, (state.range(0) & 2) ? 1.0 : 0.0);
   fx.SetParam(CorvalentEffect::kParamPitchSwitch, (state.range(0) & 1) ? 1.0 : 0.0);
   fx.SetParam(CorvalentEffect::kParamPedal, 0.8);
-  std::vector<double> in0 = Guitar(), in1(kFrames, 0.0), out0(kFrames), out1(kFrames);
+  std::vector<double> in0 = state.range(1) == kNoise ? Noise() : Guitar();
+  std::vector<double> in1(kFrames, 0.0), out0(kFrames), out1(kFrames);
   double* ins[2] = {in0.data(), in1.data()};
   double* outs[2] = {out0.data(), out1.data()};
+  if (state.range(1) == kSilence) {
+    // Two seconds of signal and two of silence: the states have decayed.
+    for (int block = 0; block < 172; ++block) {
+      if (block == 86) in0.assign(kFrames, 0.0);
+      fx.ProcessAudio(ins, outs, kFrames);
+    }
+  }
   for (auto _ : state) {
     fx.ProcessAudio(ins, outs, kFrames);
     benchmark::DoNotOptimize(out0.data());
   }
   ReportPerSample(state);
 }
-BENCHMARK(BM_Effect)->ArgName("drive_pitch")->Arg(0)->Arg(1)->Arg(2)->Arg(3);
+BENCHMARK(BM_Effect)
+    ->ArgNames({"drive_pitch", "guitar_noise_silence"})
+    ->ArgsProduct({{0, 1, 2, 3}, {kGuitar, kNoise, kSilence}});
 
 DrivePath DesignedDrivePath() {
   DrivePath path;
