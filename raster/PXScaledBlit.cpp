@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "raster/PXBilinear.h"
+#include "raster/PXBilinearRows.h"
 #include "raster/PXBlit.h"
 #include "raster/PXCombine.h"
 #include "raster/PXFixed.h"
@@ -76,6 +77,28 @@ bool BoxAverage(const PXRows& from, const PXSampleBounds& b, int64_t column, int
   return true;
 }
 
+// Bilinear samples stored as they are: whole interior runs through the row
+// cache, the edges of each row by the per-pixel rule.
+void StoreBilinear(const ScaleWalk& s) {
+#if defined(__SSE2__)
+  PXBilinearRows rows(s.from, s.bounds, s.sx, s.dsx, s.width);
+#endif
+  for (int j = 0; j < s.height; ++j) {
+    const int64_t t = s.sy + j * s.dsy;
+    const int64_t row = PXFixedToInt(t);
+    const auto fy = static_cast<uint32_t>(t & 0xFFFF);
+    uint32_t* d = s.to.At(s.destX, s.destY + j);
+    int i = 0;
+#if defined(__SSE2__)
+    i = rows.StoreRow(row, fy, d);
+#endif
+    for (int64_t u = s.sx + i * s.dsx; i < s.width; ++i, u += s.dsx) {
+      PXSampleBilinear(s.from, s.bounds, PXFixedToInt(u), row, static_cast<uint32_t>(u & 0xFFFF),
+                       fy, d + i);
+    }
+  }
+}
+
 void DrawWalk(const ScaleWalk& s, double xstep, double ystep, int w, uint32_t mode) {
   const bool bilinear = PXIsBilinear(mode);
   if ((mode & 0x1FFFF) == 0 && (w == 256 || w == 128)) {
@@ -102,9 +125,7 @@ void DrawWalk(const ScaleWalk& s, double xstep, double ystep, int w, uint32_t mo
     return;
   }
   if (bilinear && (mode & (PX_SOURCE_ALPHA | PX_COMBINE_MASK)) == PX_COMBINE_COPY && w == 256) {
-    Walk(s, [&](uint32_t* d, int64_t column, int64_t row, uint32_t fx, uint32_t fy) {
-      PXSampleBilinear(s.from, s.bounds, column, row, fx, fy, d);
-    });
+    StoreBilinear(s);
     return;
   }
   if (bilinear) {
