@@ -56,11 +56,17 @@ class BiquadBank {
 
   // Runs slots first..last in series on every sample of `samples`, in place;
   // the same results as Run on each sample and slot in turn. The slots are
-  // worked as a wavefront (slot first + j on sample n - j) so that the
-  // processor overlaps the stages instead of waiting on each in turn.
+  // worked in groups over the block, each group as a wavefront (its stage j
+  // on sample n - j, two stages to a vector register) so that the processor
+  // overlaps the stages instead of waiting on each in turn.
   void RunSeries(int first, int last, double* samples, int count);
 
  private:
+  static constexpr int kPairsPerGroup = 3;
+
+  template <int kPairs>
+  void RunGroup(int first, int stages, double* samples, int count);
+
   double b0_[kSlots] = {};
   double b1_[kSlots] = {};
   double b2_[kSlots] = {};
