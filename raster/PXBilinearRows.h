@@ -5,15 +5,14 @@
 // bounds), four pixels at a time. Internal to the raster library.
 //
 // Per channel the four-tap sum is rewritten, exactly, as
-//   (65536 p00 + fy B) + fx C + w11 A,
+//   65536 p00 + fy B + fx C + w11 A,
 //   C = p10 - p00, B = p01 - p00, A = p11 - p01 - p10 + p00,
-// since w00 + w10 + w01 + w11 = 65536. The bracket and the pair (C, A) depend
-// only on the source column once the row is fixed, so they are worked out once
-// per destination row for each source column (from parts kept while the
-// source rows stay the same) and shared by the destination pixels that sample
-// it. The 16-bit weights are offset by 32768 to fit signed
-// multiply-adds; the offsets are paid back by 32768 (C + A + B) =
-// 32768 (p11 - p00).
+// since w00 + w10 + w01 + w11 = 65536. C, B and A depend only on the source
+// column and row, so they are worked out once per source row pair and shared
+// by every destination pixel and row that samples it. The 16-bit weights are
+// offset by 32768 to fit signed multiply-adds; the offsets are paid back by
+// 32768 (C + A + B) = 32768 (p11 - p00), which rides with 65536 p00 in the
+// vertical pair as 16384 x 2 (p11 + p00).
 
 #include <cstdint>
 
@@ -25,8 +24,10 @@
 
 class PXBilinearRows {
  public:
-  // Source columns one row can cover; wider spans take the per-pixel rule.
-  static constexpr int kMaxColumns = 512;
+  // Source columns and destination pixels one row can cover; wider rows take
+  // the per-pixel rule. Large: callers allocate this on the heap.
+  static constexpr int kMaxColumns = 1024;
+  static constexpr int kMaxPixels = 2048;
 
   // The walk starts at 16.16 column position sx and steps by dsx over `width`
   // destination pixels.
@@ -44,8 +45,14 @@ class PXBilinearRows {
     const int64_t count = (interiorEnd - sx + dsx - 1) / dsx;
     const int interior = static_cast<int>(count < width ? count : width);
     firstColumn_ = static_cast<int>(sx >> 16);
-    columns_ = static_cast<int>((sx + (interior - 1) * dsx) >> 16) - firstColumn_ + 1;
-    if (columns_ <= kMaxColumns) interior_ = interior;
+    columnCount_ = static_cast<int>((sx + (interior - 1) * dsx) >> 16) - firstColumn_ + 1;
+    if (columnCount_ > kMaxColumns || interior > kMaxPixels) return;
+    interior_ = interior;
+    // Every row samples the same columns.
+    int64_t u = sx;
+    for (int i = 0; i < interior_; ++i, u += dsx) {
+      columnOf_[i] = static_cast<int>(u >> 16) - firstColumn_;
+    }
   }
 
   // Stores the interior samples of source row `row` (fraction fy) at the
@@ -53,7 +60,8 @@ class PXBilinearRows {
   // rest being left to the per-pixel rule.
   int StoreRow(int64_t row, uint32_t fy, uint32_t* d) {
     if (interior_ == 0 || row < bounds_.top || row >= bounds_.bottom - 1) return 0;
-    Prepare(static_cast<int>(row), fy);
+    if (row != pairRow_) PreparePair(static_cast<int>(row));
+    const __m128i vertical = _mm_set1_epi32(static_cast<int>((fy ^ 0x8000u) | 16384u << 16));
     const __m128i fyLanes = _mm_set1_epi32(static_cast<int>(fy));
     const __m128i lowHalf = _mm_set1_epi32(0xFFFF);
     const __m128i offset = _mm_set1_epi32(static_cast<int>(0x80008000u));
@@ -63,10 +71,11 @@ class PXBilinearRows {
         _mm_setr_epi32(static_cast<int>(u), static_cast<int>(u + dsx),
                        static_cast<int>(u + 2 * dsx), static_cast<int>(u + 3 * dsx));
     const __m128i step = _mm_set1_epi32(static_cast<int>(4 * dsx));
-    auto sample = [&](__m128i weights) {
-      const Column& c = columnsOfRow_[(u >> 16) - static_cast<uint32_t>(firstColumn_)];
-      u += dsx;
-      return _mm_srli_epi32(_mm_add_epi32(c.base, _mm_madd_epi16(c.horizontal, weights)), 16);
+    auto sample = [&](int i, __m128i weights) {
+      const Column& c = columns_[columnOf_[i]];
+      const __m128i sum = _mm_add_epi32(_mm_madd_epi16(c.vertical, vertical),
+                                        _mm_madd_epi16(c.horizontal, weights));
+      return _mm_srli_epi32(sum, 16);
     };
     int i = 0;
     for (; i + 4 <= interior_; i += 4) {
@@ -74,18 +83,18 @@ class PXBilinearRows {
       const __m128i w11 = _mm_mulhi_epu16(fx, fyLanes);
       const __m128i weights = _mm_xor_si128(_mm_or_si128(fx, _mm_slli_epi32(w11, 16)), offset);
       positions = _mm_add_epi32(positions, step);
-      const __m128i p0 = sample(_mm_shuffle_epi32(weights, 0x00));
-      const __m128i p1 = sample(_mm_shuffle_epi32(weights, 0x55));
-      const __m128i p2 = sample(_mm_shuffle_epi32(weights, 0xAA));
-      const __m128i p3 = sample(_mm_shuffle_epi32(weights, 0xFF));
+      const __m128i p0 = sample(i + 0, _mm_shuffle_epi32(weights, 0x00));
+      const __m128i p1 = sample(i + 1, _mm_shuffle_epi32(weights, 0x55));
+      const __m128i p2 = sample(i + 2, _mm_shuffle_epi32(weights, 0xAA));
+      const __m128i p3 = sample(i + 3, _mm_shuffle_epi32(weights, 0xFF));
       const __m128i packed = _mm_packus_epi16(_mm_packs_epi32(p0, p1), _mm_packs_epi32(p2, p3));
       _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), packed);
     }
-    for (; i < interior_; ++i) {
+    for (u += static_cast<uint32_t>(i) * dsx; i < interior_; ++i, u += dsx) {
       const uint32_t fx = u & 0xFFFF;
       const uint32_t w11 = (fx * fy) >> 16;
       const __m128i p =
-          sample(_mm_set1_epi32(static_cast<int>((fx ^ 0x8000u) | (w11 ^ 0x8000u) << 16)));
+          sample(i, _mm_set1_epi32(static_cast<int>((fx ^ 0x8000u) | (w11 ^ 0x8000u) << 16)));
       const __m128i packed = _mm_packs_epi32(p, p);
       d[i] = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(packed, packed)));
     }
@@ -93,29 +102,15 @@ class PXBilinearRows {
   }
 
  private:
-  // One source column at the current row: 65536 p00 + fy B + 32768 (p11 - p00)
-  // and the (C, A) pairs, per channel.
+  // One source column of the cached row pair, per channel: the
+  // (B, 2 (p11 + p00)) pair weighed by (fy, 1/2) and the (C, A) pair weighed by
+  // (fx, w11), all offset as above.
   struct Column {
-    __m128i base;
+    __m128i vertical;
     __m128i horizontal;
   };
-  // What a column's base is made of: 65536 p00 and the (B, 2 (p11 - p00))
-  // pairs, per channel.
-  struct Pair {
-    __m128i top;
-    __m128i vertical;
-  };
 
-  void Prepare(int row, uint32_t fy) {
-    if (row != pairRow_) PreparePair(row);
-    const __m128i vertical = _mm_set1_epi32(static_cast<int>((fy ^ 0x8000u) | 16384u << 16));
-    for (int c = 0; c < columns_; ++c) {
-      columnsOfRow_[c].base =
-          _mm_add_epi32(pairs_[c].top, _mm_madd_epi16(pairs_[c].vertical, vertical));
-    }
-  }
-
-  // The parts that do not depend on fy, for source rows `row` and row + 1.
+  // The columns of source rows `row` and row + 1.
   void PreparePair(int row) {
     pairRow_ = row;
     const uint32_t* top = src_.At(firstColumn_, row);
@@ -126,20 +121,18 @@ class PXBilinearRows {
       const __m128i b = _mm_sub_epi16(p01, p00);
       const __m128i h = _mm_sub_epi16(p10, p00);
       const __m128i a = _mm_sub_epi16(_mm_sub_epi16(p11, p10), b);
-      const __m128i e = _mm_sub_epi16(p11, p00);
+      const __m128i e = _mm_add_epi16(p11, p00);
       const __m128i e2 = _mm_add_epi16(e, e);
-      pairs_[c] = Pair{_mm_unpacklo_epi16(zero, p00), _mm_unpacklo_epi16(b, e2)};
-      columnsOfRow_[c].horizontal = _mm_unpacklo_epi16(h, a);
+      columns_[c] = Column{_mm_unpacklo_epi16(b, e2), _mm_unpacklo_epi16(h, a)};
       if (!both) return;
-      pairs_[c + 1] = Pair{_mm_unpackhi_epi16(zero, p00), _mm_unpackhi_epi16(b, e2)};
-      columnsOfRow_[c + 1].horizontal = _mm_unpackhi_epi16(h, a);
+      columns_[c + 1] = Column{_mm_unpackhi_epi16(b, e2), _mm_unpackhi_epi16(h, a)};
     };
     auto load = [](const uint32_t* p) {
       return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
     };
     int c = 0;
     // The right-hand taps of the last column lie one column further.
-    for (; c + 4 <= columns_; c += 4) {
+    for (; c + 4 <= columnCount_; c += 4) {
       const __m128i t0 = load(top + c), t1 = load(top + c + 1);
       const __m128i b0 = load(bottom + c), b1 = load(bottom + c + 1);
       prepare(c, _mm_unpacklo_epi8(t0, zero), _mm_unpacklo_epi8(t1, zero),
@@ -150,7 +143,7 @@ class PXBilinearRows {
     auto widen = [&](const uint32_t* p) {
       return _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(*p)), zero);
     };
-    for (; c < columns_; ++c) {
+    for (; c < columnCount_; ++c) {
       prepare(c, widen(top + c), widen(top + c + 1), widen(bottom + c), widen(bottom + c + 1),
               false);
     }
@@ -162,9 +155,9 @@ class PXBilinearRows {
   int64_t dsx_;
   int interior_ = 0;
   int firstColumn_ = 0;
-  int columns_ = 0;
+  int columnCount_ = 0;
   int pairRow_ = -1;
-  Pair pairs_[kMaxColumns];
-  Column columnsOfRow_[kMaxColumns];
+  Column columns_[kMaxColumns];
+  int columnOf_[kMaxPixels];
 };
 #endif

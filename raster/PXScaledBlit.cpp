@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <new>
 
 #include "raster/PXBilinear.h"
 #include "raster/PXBilinearRows.h"
@@ -81,7 +83,8 @@ bool BoxAverage(const PXRows& from, const PXSampleBounds& b, int64_t column, int
 // cache, the edges of each row by the per-pixel rule.
 void StoreBilinear(const ScaleWalk& s) {
 #if defined(__SSE2__)
-  PXBilinearRows rows(s.from, s.bounds, s.sx, s.dsx, s.width);
+  const std::unique_ptr<PXBilinearRows> rows(
+      new (std::nothrow) PXBilinearRows(s.from, s.bounds, s.sx, s.dsx, s.width));
 #endif
   for (int j = 0; j < s.height; ++j) {
     const int64_t t = s.sy + j * s.dsy;
@@ -90,7 +93,7 @@ void StoreBilinear(const ScaleWalk& s) {
     uint32_t* d = s.to.At(s.destX, s.destY + j);
     int i = 0;
 #if defined(__SSE2__)
-    i = rows.StoreRow(row, fy, d);
+    if (rows) i = rows->StoreRow(row, fy, d);
 #endif
     for (int64_t u = s.sx + i * s.dsx; i < s.width; ++i, u += s.dsx) {
       PXSampleBilinear(s.from, s.bounds, PXFixedToInt(u), row, static_cast<uint32_t>(u & 0xFFFF),

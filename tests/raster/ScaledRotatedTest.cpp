@@ -49,6 +49,51 @@ uint32_t Box(TestBitmap& s, int col, int row, int k, int right, int bottom, bool
   return out;
 }
 
+// PXScaledBlit from the formulas, for destination rectangles inside the bitmap
+// and source rectangles inside the source, so that only the sampling rules
+// are needed.
+void ReferenceScaled(TestBitmap& slow, TestBitmap& src, int dx, int dy, int dw, int dh, float fx,
+                     float fy, float fw, float fh, float alpha, uint32_t mode) {
+  const int sw = src.GetWidth(), sh = src.GetHeight();
+  const double xstep = static_cast<double>(fw) / dw, ystep = static_cast<double>(fh) / dh;
+  const auto sx = static_cast<int64_t>(static_cast<double>(fx) * 65536.0);
+  const auto sy = static_cast<int64_t>(static_cast<double>(fy) * 65536.0);
+  const auto dsx = static_cast<int64_t>(xstep * 65536.0);
+  const auto dsy = static_cast<int64_t>(ystep * 65536.0);
+  const int right = std::min(sw, static_cast<int>(std::ceil(fx + fw)));
+  const int bottom = std::min(sh, static_cast<int>(std::ceil(fy + fh)));
+  const int w = static_cast<int>(alpha * 256.0f);
+  const bool bilinear = (mode & 0xFF00) == 0x100;
+  const bool box = bilinear && xstep >= 1.7 && ystep >= 1.7;
+  const int k = std::max(dsx, dsy) <= 0x30000 ? 3 : 5;
+  for (int j = 0; j < dh; ++j) {
+    for (int i = 0; i < dw; ++i) {
+      const int64_t u = sx + i * dsx, t = sy + j * dsy;
+      const int col = static_cast<int>(u / 65536), row = static_cast<int>(t / 65536);
+      if (col >= right || row >= bottom) continue;
+      uint32_t p = 0;
+      if (box) {
+        bool any = false;
+        p = Box(src, col, row, k, right, bottom, &any);
+        if (!any) continue;
+      } else if (bilinear) {
+        p = Bilinear(src, col, row, static_cast<uint32_t>(u & 0xFFFF),
+                     static_cast<uint32_t>(t & 0xFFFF), right, bottom);
+      } else {
+        p = src.At(col, row);
+      }
+      uint32_t& d = slow.At(dx + i, dy + j);
+      if ((mode & 0x1FFFF) == 0 && w == 256) {
+        d = p;
+      } else if ((mode & 0x1FFFF) == 0 && w == 128) {
+        d = ref::Half(p) + ref::Half(d);
+      } else {
+        ref::CombineWord(d, p, w, mode & 0x100FF);
+      }
+    }
+  }
+}
+
 }  // namespace
 
 // Destination rectangles inside the bitmap and source rectangles inside the
@@ -84,43 +129,43 @@ TEST(Differential, ScaledBlitMatchesReference) {
     }
     PXScaledBlit(&fast, &src, dx, dy, dw, dh, fx, fy, fw, fh, alpha, mode);
 
-    const double xstep = static_cast<double>(fw) / dw, ystep = static_cast<double>(fh) / dh;
-    const auto sx = static_cast<int64_t>(static_cast<double>(fx) * 65536.0);
-    const auto sy = static_cast<int64_t>(static_cast<double>(fy) * 65536.0);
-    const auto dsx = static_cast<int64_t>(xstep * 65536.0);
-    const auto dsy = static_cast<int64_t>(ystep * 65536.0);
-    const int right = std::min(sw, static_cast<int>(std::ceil(fx + fw)));
-    const int bottom = std::min(sh, static_cast<int>(std::ceil(fy + fh)));
-    const int w = static_cast<int>(alpha * 256.0f);
-    const bool bilinear = (mode & 0xFF00) == 0x100;
-    const bool box = bilinear && xstep >= 1.7 && ystep >= 1.7;
-    const int k = std::max(dsx, dsy) <= 0x30000 ? 3 : 5;
-    for (int j = 0; j < dh; ++j) {
-      for (int i = 0; i < dw; ++i) {
-        const int64_t u = sx + i * dsx, t = sy + j * dsy;
-        const int col = static_cast<int>(u / 65536), row = static_cast<int>(t / 65536);
-        if (col >= right || row >= bottom) continue;
-        uint32_t p = 0;
-        if (box) {
-          bool any = false;
-          p = Box(src, col, row, k, right, bottom, &any);
-          if (!any) continue;
-        } else if (bilinear) {
-          p = Bilinear(src, col, row, static_cast<uint32_t>(u & 0xFFFF),
-                       static_cast<uint32_t>(t & 0xFFFF), right, bottom);
-        } else {
-          p = src.At(col, row);
-        }
-        uint32_t& d = slow.At(dx + i, dy + j);
-        if ((mode & 0x1FFFF) == 0 && w == 256) {
-          d = p;
-        } else if ((mode & 0x1FFFF) == 0 && w == 128) {
-          d = ref::Half(p) + ref::Half(d);
-        } else {
-          ref::CombineWord(d, p, w, mode & 0x100FF);
-        }
-      }
+    ReferenceScaled(slow, src, dx, dy, dw, dh, fx, fy, fw, fh, alpha, mode);
+    ASSERT_EQ(fast.Memory(), slow.Memory()) << "seed " << seed;
+  }
+}
+
+// Wide rows for the bilinear row loops: long interior runs, their tails, the
+// last source row and column, flipped and padded sources, fractional starts,
+// and rows too wide for the row cache. Positions are multiples of 1/64 so that
+// the reference's float sums are exact.
+TEST(Differential, WideBilinearScaleMatchesReference) {
+  for (uint32_t seed = 1; seed <= 300; ++seed) {
+    std::mt19937 rng(seed);
+    const bool huge = seed % 50 == 0;
+    const int sw = huge ? 1100 + static_cast<int>(rng() % 100) : 2 + static_cast<int>(rng() % 260);
+    const int sh = 2 + static_cast<int>(rng() % 30);
+    TestBitmap src(sw, sh, static_cast<int>(rng() % 3), rng() % 3 == 0);
+    const int dw = huge ? 2000 + static_cast<int>(rng() % 200) : 1 + static_cast<int>(rng() % 400);
+    const int dh = 1 + static_cast<int>(rng() % 40);
+    TestBitmap fast(dw + 3, dh + 2);
+    ref::Randomise(src, rng);
+    ref::Randomise(fast, rng);
+    TestBitmap slow = fast;
+    auto sixtyFourths = [&](int below) {
+      return static_cast<float>(rng() % static_cast<uint32_t>(below * 64)) / 64.0f;
+    };
+    const float fx = sixtyFourths(sw), fy = sixtyFourths(sh);
+    const float fw = std::max(1.0f / 64.0f, sixtyFourths(sw) + 1.0f - fx);
+    const float fh = std::max(1.0f / 64.0f, sixtyFourths(sh) + 1.0f - fy);
+    const uint32_t mode = seed % 7 == 0 ? PX_COMBINE_ADD | PX_SAMPLE_BILINEAR : PX_SAMPLE_BILINEAR;
+    const float alpha = seed % 5 == 0 ? 0.75f : 1.0f;
+    const int dx = static_cast<int>(rng() % 4), dy = static_cast<int>(rng() % 3);
+    if (std::fabs(fw - static_cast<float>(dw)) < 0.001f &&
+        std::fabs(fh - static_cast<float>(dh)) < 0.001f) {
+      continue;  // 1:1 copies are PXBlit's
     }
+    PXScaledBlit(&fast, &src, dx, dy, dw, dh, fx, fy, fw, fh, alpha, mode);
+    ReferenceScaled(slow, src, dx, dy, dw, dh, fx, fy, fw, fh, alpha, mode);
     ASSERT_EQ(fast.Memory(), slow.Memory()) << "seed " << seed;
   }
 }
