@@ -1,7 +1,8 @@
 #include "effect/OnePoleBank.h"
 
-#include "effect/RoundedMath.h"
 #include <numbers>
+
+#include "effect/RoundedMath.h"
 
 void OnePoleBank::Clear() {
   *this = OnePoleBank();
