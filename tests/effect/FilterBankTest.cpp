@@ -87,7 +87,8 @@ TEST(FilterBank, RunSeriesMatchesRunningEachSlotInTurn) {
   std::mt19937 random(7);
   std::uniform_real_distribution<double> sample(-1.0, 1.0);
   for (int count : {1, 2, 5, 21, 300}) {
-    for (int stages : {1, 2, 21}) {
+    // Group and pair boundaries of the series: 6 stages to a group.
+    for (int stages : {1, 2, 3, 5, 6, 7, 12, 13, 21}) {
       DrivePath reference;
       reference.Design(44100.0, 0.2);
       BiquadBank a = reference.Biquads();
@@ -100,6 +101,11 @@ TEST(FilterBank, RunSeriesMatchesRunningEachSlotInTurn) {
         double v = input[i];
         for (int s = 9; s < 9 + stages; ++s) v = b.Run(s, v);
         ASSERT_EQ(blockwise[i], v) << "count " << count << " stages " << stages << " at " << i;
+      }
+      for (int slot = 0; slot < BiquadBank::kSlots; ++slot) {
+        const BiquadState sa = a.State(slot), sb = b.State(slot);
+        ASSERT_TRUE(sa.x1 == sb.x1 && sa.x2 == sb.x2 && sa.y1 == sb.y1 && sa.y2 == sb.y2)
+            << "count " << count << " stages " << stages << " slot " << slot;
       }
     }
   }
