@@ -71,6 +71,35 @@ TEST(Differential, BlitMatchesReference) {
   }
 }
 
+// The copy loops (verbatim, average, weighted, source alpha at full and
+// partial weight) on rows long enough for their vector groups and tails, over
+// sources of uniform and mixed alpha, at weights where w' = w (sa + 1) / 256
+// often reaches 0.
+TEST(Differential, CopyStepsMatchReference) {
+  constexpr uint32_t kCopyModes[] = {PX_COMBINE_COPY, PX_COMBINE_COPY | PX_SOURCE_ALPHA,
+                                     PX_COMBINE_COPY | PX_SOURCE_ALPHA | PX_SAMPLE_BILINEAR};
+  constexpr float kAlphas[] = {1.0f, 1.0f, 0.5f, 0.999f, 1.0f / 256.0f, 3.0f / 256.0f, 0.02f};
+  for (uint32_t seed = 1; seed <= 2000; ++seed) {
+    std::mt19937 rng(seed);
+    const Shape ss = RandomShape(rng, 70), ds = RandomShape(rng, 80);
+    TestBitmap src(ss.width, ss.height, ss.extraSpan, ss.flipped);
+    TestBitmap fast(ds.width, ds.height, ds.extraSpan, ds.flipped);
+    ref::Randomise(src, rng);
+    ref::Randomise(fast, rng);
+    TestBitmap slow = fast;
+    const uint32_t mode = kCopyModes[rng() % std::size(kCopyModes)];
+    const float alpha = rng() % 3 ? kAlphas[rng() % std::size(kAlphas)]
+                                  : std::uniform_real_distribution<float>(0.0f, 1.0f)(rng);
+    const int srcX = Uniform(rng, -5, 20), srcY = Uniform(rng, -5, 20);
+    const int width = Uniform(rng, 0, 80), height = Uniform(rng, 0, 30);
+    const int destX = Uniform(rng, -10, 30), destY = Uniform(rng, -10, 30);
+    PXBlit(&fast, &src, destX, destY, srcX, srcY, width, height, alpha, mode);
+    ref::Blit(slow, src, destX, destY, srcX, srcY, width, height, alpha, mode);
+    ASSERT_EQ(fast.Memory(), slow.Memory())
+        << "seed " << seed << " mode " << mode << " alpha " << alpha;
+  }
+}
+
 TEST(Differential, FillMatchesReference) {
   constexpr uint32_t kFillModes[] = {PX_COMBINE_COPY,
                                      PX_COMBINE_ADD,
