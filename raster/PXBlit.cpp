@@ -36,6 +36,16 @@ void BlitChannel(const Block& b, uint32_t mode) {
 
 void BlitCopyVerbatim(const Block& b) {
   const size_t bytes = static_cast<size_t>(b.width) * 4;
+  // Whole rows of two bitmaps as wide as the block lie end to end: one copy,
+  // unless the blocks overlap, where the row order decides the result.
+  const size_t total = bytes * static_cast<size_t>(b.height);
+  const auto src = reinterpret_cast<uintptr_t>(b.src);
+  const auto dst = reinterpret_cast<uintptr_t>(b.dst);
+  if (b.srcStride == b.width && b.dstStride == b.width &&
+      (src + total <= dst || dst + total <= src)) {
+    std::memcpy(b.dst, b.src, total);
+    return;
+  }
   ForEachRow(b, [&](uint32_t* d, const uint32_t* s) { std::memmove(d, s, bytes); });
 }
 
