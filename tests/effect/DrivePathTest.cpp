@@ -23,6 +23,20 @@ TEST(SoftClip, CurvePoints) {
   EXPECT_EQ(SoftClip(std::numeric_limits<double>::infinity()), 0.5);
 }
 
+// Tiny inputs skip the division; around that threshold the result must be
+// the plain formula to the bit.
+TEST(SoftClip, TinyInputsGiveTheFormulaExactly) {
+  const auto formula = [](double v) { return (1.0 - std::fabs(v) / 0.4) * v * 0.5 * 10.0; };
+  for (double v = 0x1p-62; v < 0x1p-50; v *= 1.0009765625) {
+    for (double s : {v, -v, std::nextafter(v, 0.0), std::nextafter(v, 1.0)}) {
+      ASSERT_EQ(SoftClip(s), formula(s)) << s;
+    }
+  }
+  for (double v : {0x1p-56, -0x1p-56, 1e-20, 5e-18, 4.9e-324, 0.0, -0.0}) {
+    EXPECT_EQ(SoftClip(v), formula(v)) << v;
+  }
+}
+
 TEST(SoftClip, NeverExceedsHalfAndIsOdd) {
   for (double v = -2.0; v <= 2.0; v += 0.0013) {
     EXPECT_LE(std::fabs(SoftClip(v)), 0.5);
