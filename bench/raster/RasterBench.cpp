@@ -1,10 +1,11 @@
 // Our blits and decoders against pixman and libspng on identical pixels: the
-// editor's surface size (363 x 334), a 40 x 40 control with alpha, and the two
-// artwork strip shapes.
+// editor's surface size (363 x 334), a 40 x 40 control with random alpha and
+// one shaped like artwork, and the two artwork strip shapes.
 #include <benchmark/benchmark.h>
 #include <pixman.h>
 #include <spng.h>
 
+#include <cmath>
 #include <random>
 #include <vector>
 
@@ -31,14 +32,31 @@ pixman_image_t* Wrap(PXMemBitmap& b) {
                                   b.GetRowSpan() * 4);
 }
 
+// A control image as artwork looks: a disc, opaque inside, transparent
+// outside, with a two-pixel soft edge.
+void DrawDisc(PXMemBitmap& b, uint32_t seed) {
+  std::mt19937 rng(seed);
+  const int w = b.GetWidth(), h = b.GetHeight();
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const double dx = x - w / 2.0 + 0.5, dy = y - h / 2.0 + 0.5;
+      const double edge = (w / 2.0 - 1.0 - std::sqrt(dx * dx + dy * dy)) / 2.0;
+      const int alpha = edge >= 1.0 ? 255 : (edge <= 0.0 ? 0 : static_cast<int>(edge * 255.0));
+      b.GetPixels()[y * w + x] = static_cast<uint32_t>(alpha) << 24 | (rng() & 0xFFFFFF);
+    }
+  }
+}
+
 struct Surfaces {
   PXMemBitmap surface{kSurfaceWidth, kSurfaceHeight};
   PXMemBitmap control{40, 40};
+  PXMemBitmap disc{40, 40};
   PXMemBitmap full{kSurfaceWidth, kSurfaceHeight};
   PXMemBitmap small{200, 200};
   Surfaces() {
     Randomise(surface, 1);
     Randomise(control, 2);
+    DrawDisc(disc, 5);
     Randomise(full, 3);
     Randomise(small, 4);
   }
@@ -53,6 +71,23 @@ void OursSourceAlphaBlit40(benchmark::State& state) {
   Surfaces& s = Shared();
   for (auto _ : state) {
     PXBlit(&s.surface, &s.control, 100, 100, 1.0f, PX_COMBINE_COPY | PX_SOURCE_ALPHA);
+    benchmark::ClobberMemory();
+  }
+}
+
+void OursSourceAlphaDisc40(benchmark::State& state) {
+  Surfaces& s = Shared();
+  for (auto _ : state) {
+    PXBlit(&s.surface, &s.disc, 100, 100, 1.0f, PX_COMBINE_COPY | PX_SOURCE_ALPHA);
+    benchmark::ClobberMemory();
+  }
+}
+
+// Rows narrower than the surface: one copy per row.
+void OursOpaqueCopy40(benchmark::State& state) {
+  Surfaces& s = Shared();
+  for (auto _ : state) {
+    PXBlit(&s.surface, &s.control, 100, 100, 1.0f, PX_COMBINE_COPY);
     benchmark::ClobberMemory();
   }
 }
@@ -105,6 +140,14 @@ void NoPreparation(pixman_image_t*) {}
 
 void PixmanOver40(benchmark::State& state) {
   RunPixman(state, PIXMAN_OP_OVER, Shared().control, 0, 100, 100, 40, 40, NoPreparation);
+}
+
+void PixmanOverDisc40(benchmark::State& state) {
+  RunPixman(state, PIXMAN_OP_OVER, Shared().disc, 0, 100, 100, 40, 40, NoPreparation);
+}
+
+void PixmanSrcCopy40(benchmark::State& state) {
+  RunPixman(state, PIXMAN_OP_SRC, Shared().control, 0, 100, 100, 40, 40, NoPreparation);
 }
 
 void PixmanSrcCopy(benchmark::State& state) {
@@ -165,6 +208,10 @@ void SpngDecode(benchmark::State& state, int width, int height, bool alpha) {
 
 BENCHMARK(OursSourceAlphaBlit40);
 BENCHMARK(PixmanOver40);
+BENCHMARK(OursSourceAlphaDisc40);
+BENCHMARK(PixmanOverDisc40);
+BENCHMARK(OursOpaqueCopy40);
+BENCHMARK(PixmanSrcCopy40);
 BENCHMARK(OursOpaqueCopy);
 BENCHMARK(PixmanSrcCopy);
 BENCHMARK(OursHalfBlend);
