@@ -1,8 +1,8 @@
 #pragma once
 
-// Row loops shared by the 1:1 and scaled copies: the copy step at weights 1 to
-// 256 (with or without source alpha) and the 50% word average. The SSE2
-// versions give exactly the bits of the scalar combine step. Internal.
+// Row loops of the 1:1 copies: the copy step at weights 1 to 256 (with or
+// without source alpha) and the 50% word average. The SSE2 versions give
+// exactly the bits of the scalar combine step. Internal.
 
 #include <cstdint>
 
@@ -89,11 +89,13 @@ inline void PXCopyRowLoop(uint32_t* d, const uint32_t* s, int n, int w) {
 // Copy step over n pixels, 1 <= w <= 256.
 template <bool kSourceAlpha>
 inline void PXCopyRowWeighted(uint32_t* d, const uint32_t* s, int n, int w) {
-  if (kSourceAlpha && w == 256) {
-    PXCopyRowLoop<kSourceAlpha, true>(d, s, n, w);
-  } else {
-    PXCopyRowLoop<kSourceAlpha, false>(d, s, n, w);
+  if constexpr (kSourceAlpha) {
+    if (w == 256) {
+      PXCopyRowLoop<true, true>(d, s, n, w);
+      return;
+    }
   }
+  PXCopyRowLoop<kSourceAlpha, false>(d, s, n, w);
 }
 
 // d = s/2 + d/2 on whole words.
