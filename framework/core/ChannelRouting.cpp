@@ -207,50 +207,53 @@ Sample** Advance(Sample** hostBuffers, int count, int offset, Sample** cursor) {
   return cursor;
 }
 
-template <typename Channel>
-int CountConnected(const PtrArray<Channel>& channels) {
+// channelAt(i) for i below count: an input or output channel.
+template <typename ChannelAt>
+int CountConnected(int count, ChannelAt channelAt) {
   int n = 0;
-  for (int i = 0; i < channels.Count(); ++i) n += channels.At(i)->connected ? 1 : 0;
+  for (int i = 0; i < count; ++i) n += channelAt(i)->connected ? 1 : 0;
   return n;
+}
+
+// Serves a host call of any length through the scratch-sized steps:
+// runPiece(frames) processes what the cursors point at.
+template <typename Sample, typename RunPiece>
+void ProcessInPieces(IProcessorBase& plugin, Sample** inputs, Sample** outputs, int nFrames,
+                     Sample** cursors, RunPiece runPiece) {
+  if (nFrames < 0 || plugin.ScratchFrames() <= 0) return;
+  const int connectedIn = CountConnected(plugin.NInputs(), [&](int i) { return plugin.Input(i); });
+  const int connectedOut =
+      CountConnected(plugin.NOutputs(), [&](int i) { return plugin.Output(i); });
+  Sample** inCursor = cursors;
+  Sample** outCursor = cursors + plugin.NInputs();
+  int done = 0;
+  do {
+    const int piece = std::min(nFrames - done, plugin.ScratchFrames());
+    plugin.AttachInputBuffers(0, plugin.NInputs(), Advance(inputs, connectedIn, done, inCursor),
+                              piece);
+    plugin.AttachOutputBuffers(0, plugin.NOutputs(),
+                               Advance(outputs, connectedOut, done, outCursor));
+    runPiece(piece);
+    done += piece;
+  } while (done < nFrames);
 }
 
 }  // namespace
 
 void IProcessorBase::ProcessFloatBlock(float** inputs, float** outputs, int nFrames,
                                        bool accumulate) {
-  if (nFrames < 0 || scratchFrames_ <= 0) return;
-  const int connectedIn = CountConnected(inputs_);
-  const int connectedOut = CountConnected(outputs_);
-  float** inCursor = floatCursor_.data();
-  float** outCursor = inCursor + NInputs();
-  int done = 0;
-  do {
-    const int piece = std::min(nFrames - done, scratchFrames_);
-    AttachInputBuffers(0, NInputs(), Advance(inputs, connectedIn, done, inCursor), piece);
-    AttachOutputBuffers(0, NOutputs(), Advance(outputs, connectedOut, done, outCursor));
+  ProcessInPieces(*this, inputs, outputs, nFrames, floatCursor_.data(), [&](int piece) {
     if (accumulate) {
       RunProcessingAccumulating(piece);
     } else {
       RunProcessingReplacing(piece);
     }
-    done += piece;
-  } while (done < nFrames);
+  });
 }
 
 void IProcessorBase::ProcessDoubleBlock(double** inputs, double** outputs, int nFrames) {
-  if (nFrames < 0 || scratchFrames_ <= 0) return;
-  const int connectedIn = CountConnected(inputs_);
-  const int connectedOut = CountConnected(outputs_);
-  double** inCursor = doubleCursor_.data();
-  double** outCursor = inCursor + NInputs();
-  int done = 0;
-  do {
-    const int piece = std::min(nFrames - done, scratchFrames_);
-    AttachInputBuffers(0, NInputs(), Advance(inputs, connectedIn, done, inCursor), piece);
-    AttachOutputBuffers(0, NOutputs(), Advance(outputs, connectedOut, done, outCursor));
-    RunProcessingDouble(piece);
-    done += piece;
-  } while (done < nFrames);
+  ProcessInPieces(*this, inputs, outputs, nFrames, doubleCursor_.data(),
+                  [&](int piece) { RunProcessingDouble(piece); });
 }
 
 void IProcessorBase::ProcessAudio(double** inputs, double** outputs, int nFrames) {
