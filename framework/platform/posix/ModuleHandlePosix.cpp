@@ -13,7 +13,9 @@ int gModuleAnchor = 0;
 
 }  // namespace
 
-void SetModuleHandle(void* handle) { gModuleHandle = handle; }
+void SetModuleHandle(void* handle) {
+  gModuleHandle = handle;
+}
 
 void* ModuleHandle() {
   if (!gModuleHandle) {
