@@ -50,9 +50,9 @@ void DrawDisc(PXMemBitmap& b, uint32_t seed) {
 struct Surfaces {
   PXMemBitmap surface{kSurfaceWidth, kSurfaceHeight};
   PXMemBitmap control{40, 40};
-  PXMemBitmap disc{40, 40};
   PXMemBitmap full{kSurfaceWidth, kSurfaceHeight};
   PXMemBitmap small{200, 200};
+  PXMemBitmap disc{40, 40};
   Surfaces() {
     Randomise(surface, 1);
     Randomise(control, 2);
