@@ -67,54 +67,47 @@ Surfaces& Shared() {
   return s;
 }
 
-void OursSourceAlphaBlit40(benchmark::State& state) {
+// One of our operations on the shared images per iteration.
+template <class Draw>
+void RunOurs(benchmark::State& state, Draw&& draw) {
   Surfaces& s = Shared();
   for (auto _ : state) {
-    PXBlit(&s.surface, &s.control, 100, 100, 1.0f, PX_COMBINE_COPY | PX_SOURCE_ALPHA);
+    draw(s);
     benchmark::ClobberMemory();
   }
 }
 
+void OursSourceAlphaBlit40(benchmark::State& state) {
+  RunOurs(state, [](Surfaces& s) {
+    PXBlit(&s.surface, &s.control, 100, 100, 1.0f, PX_COMBINE_COPY | PX_SOURCE_ALPHA);
+  });
+}
+
 void OursSourceAlphaDisc40(benchmark::State& state) {
-  Surfaces& s = Shared();
-  for (auto _ : state) {
+  RunOurs(state, [](Surfaces& s) {
     PXBlit(&s.surface, &s.disc, 100, 100, 1.0f, PX_COMBINE_COPY | PX_SOURCE_ALPHA);
-    benchmark::ClobberMemory();
-  }
+  });
 }
 
 // Rows narrower than the surface: one copy per row.
 void OursOpaqueCopy40(benchmark::State& state) {
-  Surfaces& s = Shared();
-  for (auto _ : state) {
-    PXBlit(&s.surface, &s.control, 100, 100, 1.0f, PX_COMBINE_COPY);
-    benchmark::ClobberMemory();
-  }
+  RunOurs(state,
+          [](Surfaces& s) { PXBlit(&s.surface, &s.control, 100, 100, 1.0f, PX_COMBINE_COPY); });
 }
 
 void OursOpaqueCopy(benchmark::State& state) {
-  Surfaces& s = Shared();
-  for (auto _ : state) {
-    PXBlit(&s.surface, &s.full, 0, 0, 1.0f, PX_COMBINE_COPY);
-    benchmark::ClobberMemory();
-  }
+  RunOurs(state, [](Surfaces& s) { PXBlit(&s.surface, &s.full, 0, 0, 1.0f, PX_COMBINE_COPY); });
 }
 
 void OursHalfBlend(benchmark::State& state) {
-  Surfaces& s = Shared();
-  for (auto _ : state) {
-    PXBlit(&s.surface, &s.full, 0, 0, 0.5f, PX_COMBINE_COPY);
-    benchmark::ClobberMemory();
-  }
+  RunOurs(state, [](Surfaces& s) { PXBlit(&s.surface, &s.full, 0, 0, 0.5f, PX_COMBINE_COPY); });
 }
 
 void OursBilinearScale(benchmark::State& state) {
-  Surfaces& s = Shared();
-  for (auto _ : state) {
+  RunOurs(state, [](Surfaces& s) {
     PXScaledBlit(&s.surface, &s.small, 0, 0, kSurfaceWidth, kSurfaceHeight, 0.0f, 0.0f, 200.0f,
                  200.0f, 1.0f, PX_COMBINE_COPY | PX_SAMPLE_BILINEAR);
-    benchmark::ClobberMemory();
-  }
+  });
 }
 
 // One pixman composite onto the surface per iteration; `prepare` may set a

@@ -45,6 +45,29 @@ int Uniform(std::mt19937& rng, int lo, int hi) {
   return std::uniform_int_distribution<int>(lo, hi)(rng);
 }
 
+struct BlitArgs {
+  uint32_t mode;
+  float alpha;
+  int srcX, srcY, width, height, destX, destY;
+};
+
+// PXBlit and the reference on copies of one random destination, from one
+// random source; `draw` picks the arguments once the pixels are drawn.
+template <class Draw>
+testing::AssertionResult BlitMatchesReference(std::mt19937& rng, const Shape& ss, const Shape& ds,
+                                              Draw&& draw) {
+  TestBitmap src(ss.width, ss.height, ss.extraSpan, ss.flipped);
+  TestBitmap fast(ds.width, ds.height, ds.extraSpan, ds.flipped);
+  ref::Randomise(src, rng);
+  ref::Randomise(fast, rng);
+  TestBitmap slow = fast;
+  const BlitArgs a = draw();
+  PXBlit(&fast, &src, a.destX, a.destY, a.srcX, a.srcY, a.width, a.height, a.alpha, a.mode);
+  ref::Blit(slow, src, a.destX, a.destY, a.srcX, a.srcY, a.width, a.height, a.alpha, a.mode);
+  if (fast.Memory() == slow.Memory()) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << "mode " << a.mode << " alpha " << a.alpha;
+}
+
 }  // namespace
 
 // Every blit loop (verbatim, average, vector copy steps, per-mode loops,
@@ -54,20 +77,17 @@ TEST(Differential, BlitMatchesReference) {
   for (uint32_t seed = 1; seed <= 3000; ++seed) {
     std::mt19937 rng(seed);
     const Shape ss = RandomShape(rng, 40), ds = RandomShape(rng, 50);
-    TestBitmap src(ss.width, ss.height, ss.extraSpan, ss.flipped);
-    TestBitmap fast(ds.width, ds.height, ds.extraSpan, ds.flipped);
-    ref::Randomise(src, rng);
-    ref::Randomise(fast, rng);
-    TestBitmap slow = fast;
-    const uint32_t mode = kModes[rng() % std::size(kModes)];
-    const float alpha = RandomAlpha(rng);
-    const int srcX = Uniform(rng, -10, 45), srcY = Uniform(rng, -10, 45);
-    const int width = Uniform(rng, -2, 50), height = Uniform(rng, -2, 50);
-    const int destX = Uniform(rng, -20, 55), destY = Uniform(rng, -20, 55);
-    PXBlit(&fast, &src, destX, destY, srcX, srcY, width, height, alpha, mode);
-    ref::Blit(slow, src, destX, destY, srcX, srcY, width, height, alpha, mode);
-    ASSERT_EQ(fast.Memory(), slow.Memory())
-        << "seed " << seed << " mode " << mode << " alpha " << alpha;
+    ASSERT_TRUE(BlitMatchesReference(
+        rng, ss, ds,
+        [&] {
+          const uint32_t mode = kModes[rng() % std::size(kModes)];
+          const float alpha = RandomAlpha(rng);
+          const int srcX = Uniform(rng, -10, 45), srcY = Uniform(rng, -10, 45);
+          const int width = Uniform(rng, -2, 50), height = Uniform(rng, -2, 50);
+          const int destX = Uniform(rng, -20, 55), destY = Uniform(rng, -20, 55);
+          return BlitArgs{mode, alpha, srcX, srcY, width, height, destX, destY};
+        }))
+        << "seed " << seed;
   }
 }
 
@@ -85,21 +105,18 @@ TEST(Differential, CopyStepsMatchReference) {
     // Bitmaps of one width without padding, whose whole rows lie end to end.
     const bool solid = seed % 4 == 0;
     if (solid) ss.extraSpan = ds.extraSpan = 0, ds.width = ss.width, ds.flipped = ss.flipped;
-    TestBitmap src(ss.width, ss.height, ss.extraSpan, ss.flipped);
-    TestBitmap fast(ds.width, ds.height, ds.extraSpan, ds.flipped);
-    ref::Randomise(src, rng);
-    ref::Randomise(fast, rng);
-    TestBitmap slow = fast;
-    const uint32_t mode = kCopyModes[rng() % std::size(kCopyModes)];
-    const float alpha = rng() % 3 ? kAlphas[rng() % std::size(kAlphas)]
-                                  : std::uniform_real_distribution<float>(0.0f, 1.0f)(rng);
-    const int srcX = solid ? 0 : Uniform(rng, -5, 20), srcY = Uniform(rng, -5, 20);
-    const int width = solid ? ss.width : Uniform(rng, 0, 80), height = Uniform(rng, 0, 30);
-    const int destX = solid ? 0 : Uniform(rng, -10, 30), destY = Uniform(rng, -10, 30);
-    PXBlit(&fast, &src, destX, destY, srcX, srcY, width, height, alpha, mode);
-    ref::Blit(slow, src, destX, destY, srcX, srcY, width, height, alpha, mode);
-    ASSERT_EQ(fast.Memory(), slow.Memory())
-        << "seed " << seed << " mode " << mode << " alpha " << alpha;
+    ASSERT_TRUE(BlitMatchesReference(
+        rng, ss, ds,
+        [&] {
+          const uint32_t mode = kCopyModes[rng() % std::size(kCopyModes)];
+          const float alpha = rng() % 3 ? kAlphas[rng() % std::size(kAlphas)]
+                                        : std::uniform_real_distribution<float>(0.0f, 1.0f)(rng);
+          const int srcX = solid ? 0 : Uniform(rng, -5, 20), srcY = Uniform(rng, -5, 20);
+          const int width = solid ? ss.width : Uniform(rng, 0, 80), height = Uniform(rng, 0, 30);
+          const int destX = solid ? 0 : Uniform(rng, -10, 30), destY = Uniform(rng, -10, 30);
+          return BlitArgs{mode, alpha, srcX, srcY, width, height, destX, destY};
+        }))
+        << "seed " << seed;
   }
 }
 
