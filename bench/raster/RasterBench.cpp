@@ -165,16 +165,16 @@ void PixmanBilinearScale(benchmark::State& state) {
 }
 
 std::vector<uint8_t> Strip(int width, int height, bool alpha) {
-  PngSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.colourType = alpha ? 6 : 2;
-  spec.samples = [alpha](int x, int y) {
+  PngImage image;
+  image.width = width;
+  image.height = height;
+  image.colourType = alpha ? 6 : 2;
+  image.samples = [alpha](int x, int y) {
     std::vector<int> v = {(x * 3 + y) & 255, (y * 5) & 255, (x ^ y) & 255};
     if (alpha) v.push_back((x * y) & 255);
     return v;
   };
-  return EncodePng(spec);
+  return EncodePng(image);
 }
 
 void OursDecode(benchmark::State& state, int width, int height, bool alpha) {

@@ -27,7 +27,7 @@ uint32_t Word(int a, int r, int g, int b) {
 
 struct PngKind {
   const char* name;
-  PngSpec spec;
+  PngImage image;
   // The expected pixel word of (x, y).
   uint32_t (*expected)(int x, int y);
 };
@@ -182,19 +182,19 @@ std::string TempPath(const char* name) {
 
 TEST(PXLoadPNG, EveryKindDecodesToBlueGreenRedAlpha) {
   for (const PngKind& kind : kKinds) {
-    const std::unique_ptr<PXBitmap> b = DecodePng(EncodePng(kind.spec));
+    const std::unique_ptr<PXBitmap> b = DecodePng(EncodePng(kind.image));
     ASSERT_NE(b, nullptr) << kind.name;
-    ASSERT_EQ(b->GetWidth(), kind.spec.width) << kind.name;
-    ASSERT_EQ(b->GetHeight(), kind.spec.height) << kind.name;
-    for (int y = 0; y < kind.spec.height; ++y)
-      for (int x = 0; x < kind.spec.width; ++x)
+    ASSERT_EQ(b->GetWidth(), kind.image.width) << kind.name;
+    ASSERT_EQ(b->GetHeight(), kind.image.height) << kind.name;
+    for (int y = 0; y < kind.image.height; ++y)
+      for (int x = 0; x < kind.image.width; ++x)
         ASSERT_EQ(b->GetPixels()[y * b->GetRowSpan() + x], kind.expected(x, y))
             << kind.name << " at " << x << "," << y;
   }
 }
 
 TEST(PXLoadPNG, BadInputGivesNull) {
-  const std::vector<uint8_t> good = EncodePng(kKinds[1].spec);
+  const std::vector<uint8_t> good = EncodePng(kKinds[1].image);
   EXPECT_EQ(PXLoadPNGFromMemory(good.data(), 7), nullptr);
   EXPECT_EQ(PXLoadPNGFromMemory(nullptr, 100), nullptr);
   EXPECT_EQ(PXLoadPNGFromMemory(good.data(), 33), nullptr);  // header only
@@ -220,7 +220,7 @@ TEST(PXLoadPNG, BadInputGivesNull) {
 }
 
 TEST(PXLoadPNG, DecodesIntoASuppliedBitmapAndFromFiles) {
-  const std::vector<uint8_t> bytes = EncodePng(kKinds[0].spec);
+  const std::vector<uint8_t> bytes = EncodePng(kKinds[0].image);
   PXMemBitmap dest(2, 2);
   EXPECT_EQ(PXLoadPNGFromMemory(bytes.data(), bytes.size(), &dest), &dest);
   EXPECT_EQ(dest.GetWidth(), 13);
@@ -307,7 +307,7 @@ TEST(PXImageHandlers, RegisteredOnceAndChosenByExtension) {
   EXPECT_FALSE(PXHasExtension("png", ".png"));
 
   const std::string path = TempPath("handler.png");
-  ASSERT_TRUE(WriteFile(path.c_str(), EncodePng(kKinds[0].spec)));
+  ASSERT_TRUE(WriteFile(path.c_str(), EncodePng(kKinds[0].image)));
   EXPECT_EQ(first->load(path.c_str(), true, nullptr), nullptr);  // JPEG refuses .png
   std::unique_ptr<PXBitmap> b(first->next->load(path.c_str(), true, nullptr));
   EXPECT_NE(b, nullptr);

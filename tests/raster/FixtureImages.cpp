@@ -33,23 +33,23 @@ int ChannelsOf(int colourType) {
 }
 
 // Packs samples big-endian at the bit depth, as PNG rows store them.
-std::vector<uint8_t> PackRow(const PngSpec& spec, int y) {
-  const int channels = ChannelsOf(spec.colourType);
-  const size_t bits = static_cast<size_t>(spec.width) * channels * spec.bitDepth;
+std::vector<uint8_t> PackRow(const PngImage& image, int y) {
+  const int channels = ChannelsOf(image.colourType);
+  const size_t bits = static_cast<size_t>(image.width) * channels * image.bitDepth;
   std::vector<uint8_t> row((bits + 7) / 8, 0);
   size_t bit = 0;
-  for (int x = 0; x < spec.width; ++x) {
-    for (int v : spec.samples(x, y)) {
-      if (spec.bitDepth == 16) {
+  for (int x = 0; x < image.width; ++x) {
+    for (int v : image.samples(x, y)) {
+      if (image.bitDepth == 16) {
         row[bit / 8] = static_cast<uint8_t>(v >> 8);
         row[bit / 8 + 1] = static_cast<uint8_t>(v);
-      } else if (spec.bitDepth == 8) {
+      } else if (image.bitDepth == 8) {
         row[bit / 8] = static_cast<uint8_t>(v);
       } else {
-        const int shift = 8 - spec.bitDepth - static_cast<int>(bit % 8);
+        const int shift = 8 - image.bitDepth - static_cast<int>(bit % 8);
         row[bit / 8] = static_cast<uint8_t>(row[bit / 8] | (v << shift));
       }
-      bit += static_cast<size_t>(spec.bitDepth);
+      bit += static_cast<size_t>(image.bitDepth);
     }
   }
   return row;
@@ -57,41 +57,41 @@ std::vector<uint8_t> PackRow(const PngSpec& spec, int y) {
 
 }  // namespace
 
-std::vector<uint8_t> EncodePng(const PngSpec& spec) {
+std::vector<uint8_t> EncodePng(const PngImage& image) {
   std::vector<uint8_t> out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
   png_set_write_fn(png, &out, AppendToVector, Flush);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(spec.width),
-               static_cast<png_uint_32>(spec.height), spec.bitDepth, spec.colourType,
-               spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+  png_set_IHDR(png, info, static_cast<png_uint_32>(image.width),
+               static_cast<png_uint_32>(image.height), image.bitDepth, image.colourType,
+               image.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   std::vector<png_color> palette;
-  for (uint32_t c : spec.palette) {
+  for (uint32_t c : image.palette) {
     palette.push_back(png_color{static_cast<png_byte>(c >> 16), static_cast<png_byte>(c >> 8),
                                 static_cast<png_byte>(c)});
   }
   if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
   std::vector<png_byte> alphas;
   png_color_16 key = {};
-  if (!spec.transparency.empty()) {
-    if (spec.colourType == PNG_COLOR_TYPE_PALETTE) {
-      for (int a : spec.transparency) alphas.push_back(static_cast<png_byte>(a));
+  if (!image.transparency.empty()) {
+    if (image.colourType == PNG_COLOR_TYPE_PALETTE) {
+      for (int a : image.transparency) alphas.push_back(static_cast<png_byte>(a));
       png_set_tRNS(png, info, alphas.data(), static_cast<int>(alphas.size()), nullptr);
     } else {
-      if (spec.colourType == PNG_COLOR_TYPE_GRAY) {
-        key.gray = static_cast<png_uint_16>(spec.transparency[0]);
+      if (image.colourType == PNG_COLOR_TYPE_GRAY) {
+        key.gray = static_cast<png_uint_16>(image.transparency[0]);
       } else {
-        key.red = static_cast<png_uint_16>(spec.transparency[0]);
-        key.green = static_cast<png_uint_16>(spec.transparency[1]);
-        key.blue = static_cast<png_uint_16>(spec.transparency[2]);
+        key.red = static_cast<png_uint_16>(image.transparency[0]);
+        key.green = static_cast<png_uint_16>(image.transparency[1]);
+        key.blue = static_cast<png_uint_16>(image.transparency[2]);
       }
       png_set_tRNS(png, info, nullptr, 0, &key);
     }
   }
   std::vector<std::vector<uint8_t>> rows;
   std::vector<png_bytep> pointers;
-  for (int y = 0; y < spec.height; ++y) rows.push_back(PackRow(spec, y));
+  for (int y = 0; y < image.height; ++y) rows.push_back(PackRow(image, y));
   for (auto& r : rows) pointers.push_back(r.data());
   png_set_rows(png, info, pointers.data());
   png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);

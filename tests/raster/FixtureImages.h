@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-struct PngSpec {
+struct PngImage {
   int width = 1;
   int height = 1;
   int colourType = 2;  // PNG_COLOR_TYPE_*
@@ -22,7 +22,7 @@ struct PngSpec {
   std::vector<int> transparency;
 };
 
-std::vector<uint8_t> EncodePng(const PngSpec& spec);
+std::vector<uint8_t> EncodePng(const PngImage& image);
 
 // components: 1 grey, 3 RGB, 4 CMYK; every pixel gets `sample` in each component.
 std::vector<uint8_t> EncodeJpeg(int width, int height, int components, uint8_t sample);

@@ -7,7 +7,7 @@
 int main(int argc, char** argv) {
   if (argc != 2) return 2;
   const std::string dir = argv[1];
-  PngSpec rgba;
+  PngImage rgba;
   rgba.width = 40;
   rgba.height = 80;
   rgba.colourType = 6;  // RGB with alpha
