@@ -61,6 +61,23 @@ void BM_CopyFloor(benchmark::State& state) {
 }
 BENCHMARK(BM_CopyFloor);
 
+// The floor of the accumulating form: the same copy, adding into the output.
+void BM_AccumulateFloor(benchmark::State& state) {
+  StereoBlock block;
+  std::vector<double> scratch(kFrames);
+  for (auto _ : state) {
+    for (int c = 0; c < 2; ++c) {
+      for (int j = 0; j < kFrames; ++j) scratch[static_cast<size_t>(j)] = block.ins[c][j];
+      for (int j = 0; j < kFrames; ++j) {
+        block.outs[c][j] = block.outs[c][j] + static_cast<float>(scratch[static_cast<size_t>(j)]);
+      }
+    }
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(state.iterations() * kFrames * 2);
+}
+BENCHMARK(BM_AccumulateFloor);
+
 void BM_RoutingReplacing(benchmark::State& state) {
   PassThroughPlug plug;
   StereoBlock block;
