@@ -6,30 +6,21 @@
 
 #include <vector>
 
-#include "framework/core/IProcessorBase.h"
+#include "tests/core/TestProcessor.h"
 
 namespace {
 
 constexpr int kFrames = 1024;
 
-class PassThroughPlug : public IProcessorBase {
+// The base's own pass-through ProcessAudio, every channel connected.
+class PassThroughPlug : public StubbedProcessor {
  public:
   PassThroughPlug()
-      : IProcessorBase(0, "1-1 2-2", 0, "bench", "", "", 0, 0, 0, 0, false, false, false) {
+      : StubbedProcessor(0, "1-1 2-2", 0, "bench", "", "", 0, 0, 0, 0, false, false, false) {
     ConnectInputs(0, NInputs(), true);
     ConnectOutputs(0, NOutputs(), true);
     SetBlockSize(kFrames);
   }
-  void BeginParamGesture(int) override {}
-  void NotifyHostParamChange(int, double) override {}
-  void EndParamGesture(int) override {}
-  int64_t GetSamplePosition() override { return 0; }
-  double GetHostTempo() override { return 0.0; }
-  void GetTimeSignature(int*, int*) override {}
-  void EditorResized(int, int) override {}
-  void HostSpecificSetup() override {}
-  bool SendMidiMessage(const MidiMessage*) override { return false; }
-  bool SendMidiMessages(const MidiMessage*, int) override { return false; }
 };
 
 struct StereoBlock {

@@ -33,22 +33,8 @@ TEST(Processor, ConstructionDefaults) {
 
 TEST(Processor, LongIdentityNamesAreCut) {
   const std::string longName(300, 'a');
-  class Plug : public IProcessorBase {
-   public:
-    explicit Plug(const char* name)
-        : IProcessorBase(0, nullptr, 0, name, name, nullptr, 0, 0, 0, 0, false, false, false) {}
-    void BeginParamGesture(int) override {}
-    void NotifyHostParamChange(int, double) override {}
-    void EndParamGesture(int) override {}
-    int64_t GetSamplePosition() override { return 0; }
-    double GetHostTempo() override { return 0.0; }
-    void GetTimeSignature(int*, int*) override {}
-    void EditorResized(int, int) override {}
-    void HostSpecificSetup() override {}
-    bool SendMidiMessage(const MidiMessage*) override { return false; }
-    bool SendMidiMessages(const MidiMessage*, int) override { return false; }
-  };
-  Plug plug(longName.c_str());
+  StubbedProcessor plug(0, nullptr, 0, longName.c_str(), longName.c_str(), nullptr, 0, 0, 0, 0,
+                        false, false, false);
   EXPECT_EQ(std::string(plug.EffectName()), longName.substr(0, 127));
   EXPECT_EQ(std::string(plug.ProductName()), longName.substr(0, 127));
   EXPECT_STREQ(plug.VendorName(), "");

@@ -6,22 +6,13 @@
 #include "framework/core/IProcessorBase.h"
 #include "framework/editor/IEditorBase.h"
 
-// An IProcessorBase with the host-facing hooks recorded instead of sent.
-class TestProcessor : public IProcessorBase {
+// An IProcessorBase whose host-facing hooks do nothing.
+class StubbedProcessor : public IProcessorBase {
  public:
-  explicit TestProcessor(int paramCount = 7, const char* channelIOStr = "1-1 2-2",
-                         int presetCount = 16)
-      : IProcessorBase(paramCount, channelIOStr, presetCount, "Corvalent", "", "Velorbit", 0x20100,
-                       0x6d766b37, 0x56656c6f, 0, true, false, false) {}
+  using IProcessorBase::IProcessorBase;
 
-  void ParameterChanged(int paramIndex) override {
-    IProcessorBase::ParameterChanged(paramIndex);
-    changed.push_back(paramIndex);
-  }
   void BeginParamGesture(int) override {}
-  void NotifyHostParamChange(int paramIndex, double value) override {
-    notified.emplace_back(paramIndex, value);
-  }
+  void NotifyHostParamChange(int, double) override {}
   void EndParamGesture(int) override {}
   int64_t GetSamplePosition() override { return 0; }
   double GetHostTempo() override { return 0.0; }
@@ -33,6 +24,23 @@ class TestProcessor : public IProcessorBase {
   void HostSpecificSetup() override {}
   bool SendMidiMessage(const MidiMessage*) override { return true; }
   bool SendMidiMessages(const MidiMessage*, int) override { return true; }
+};
+
+// The plug-in's identity, with parameter changes and host notices recorded.
+class TestProcessor : public StubbedProcessor {
+ public:
+  explicit TestProcessor(int paramCount = 7, const char* channelIOStr = "1-1 2-2",
+                         int presetCount = 16)
+      : StubbedProcessor(paramCount, channelIOStr, presetCount, "Corvalent", "", "Velorbit",
+                         0x20100, 0x6d766b37, 0x56656c6f, 0, true, false, false) {}
+
+  void ParameterChanged(int paramIndex) override {
+    IProcessorBase::ParameterChanged(paramIndex);
+    changed.push_back(paramIndex);
+  }
+  void NotifyHostParamChange(int paramIndex, double value) override {
+    notified.emplace_back(paramIndex, value);
+  }
 
   std::vector<int> changed;
   std::vector<std::pair<int, double>> notified;
