@@ -59,6 +59,12 @@ void AddPluckedString(const RiffNote& note, double sampleRate, PluckNoise& noise
     sample = 0.5 * (raw + previous);
     previous = raw;
   }
+  // The averaging loop keeps whatever mean the burst has for the whole note;
+  // a real string holds no offset.
+  double sum = 0.0;
+  for (const double sample : loop) sum += sample;
+  const double mean = sum / static_cast<double>(period);
+  for (double& sample : loop) sample -= mean;
   const size_t start = static_cast<size_t>(note.startBeats / kBeatsPerSecond * sampleRate);
   const size_t held = static_cast<size_t>(note.lengthBeats / kBeatsPerSecond * sampleRate);
   // After the note's length the string is damped by the fretting hand.
