@@ -22,6 +22,23 @@ void ClipRange(int first, int count, int nChannels, int* begin, int* end) {
   *end = static_cast<int>(std::max(from, to));
 }
 
+// Walks the connected channels among first .. first+count-1; each takes the
+// next host buffer in order (null when the host gave no table or entry).
+template <typename Channels, typename Sample, typename Take>
+void ForEachConnected(const Channels& channels, int first, int count, Sample** hostBuffers,
+                      Take take) {
+  int begin = 0;
+  int end = 0;
+  ClipRange(first, count, channels.Count(), &begin, &end);
+  int next = 0;
+  for (int i = begin; i < end; ++i) {
+    auto* channel = channels.At(i);
+    if (!channel->connected) continue;
+    take(*channel, hostBuffers ? hostBuffers[next] : nullptr);
+    ++next;
+  }
+}
+
 void Zero(double* samples, int nFrames) {
   if (samples && nFrames > 0)
     std::memset(samples, 0, sizeof(double) * static_cast<size_t>(nFrames));
@@ -98,70 +115,40 @@ void IProcessorBase::ForceFirstPairOnly() {
 
 void IProcessorBase::AttachInputBuffers(int first, int count, float** hostBuffers, int nFrames) {
   const int frames = std::clamp(nFrames, 0, scratchFrames_);
-  int begin = 0;
-  int end = 0;
-  ClipRange(first, count, NInputs(), &begin, &end);
-  int next = 0;
-  for (int i = begin; i < end; ++i) {
-    InputChannel* channel = inputs_.At(i);
-    if (!channel->connected) continue;
-    const float* source = hostBuffers ? hostBuffers[next] : nullptr;
-    ++next;
-    double* scratch = ScratchData(channel->scratch);
+  ForEachConnected(inputs_, first, count, hostBuffers, [&](InputChannel& channel, float* source) {
+    double* scratch = ScratchData(channel.scratch);
     if (source) {
       FloatToDouble(source, scratch, frames);
     } else {
       Zero(scratch, frames);
     }
-    *channel->slot = scratch;
-  }
+    *channel.slot = scratch;
+  });
 }
 
 void IProcessorBase::AttachInputBuffers(int first, int count, double** hostBuffers, int nFrames) {
-  int begin = 0;
-  int end = 0;
-  ClipRange(first, count, NInputs(), &begin, &end);
-  int next = 0;
-  for (int i = begin; i < end; ++i) {
-    InputChannel* channel = inputs_.At(i);
-    if (!channel->connected) continue;
-    double* source = hostBuffers ? hostBuffers[next] : nullptr;
-    ++next;
+  const int frames = std::clamp(nFrames, 0, scratchFrames_);
+  ForEachConnected(inputs_, first, count, hostBuffers, [&](InputChannel& channel, double* source) {
     if (!source) {
-      source = ScratchData(channel->scratch);
-      Zero(source, std::clamp(nFrames, 0, scratchFrames_));
+      source = ScratchData(channel.scratch);
+      Zero(source, frames);
     }
-    *channel->slot = source;
-  }
+    *channel.slot = source;
+  });
 }
 
 void IProcessorBase::AttachOutputBuffers(int first, int count, float** hostBuffers) {
-  int begin = 0;
-  int end = 0;
-  ClipRange(first, count, NOutputs(), &begin, &end);
-  int next = 0;
-  for (int i = begin; i < end; ++i) {
-    OutputChannel* channel = outputs_.At(i);
-    if (!channel->connected) continue;
-    channel->hostFloatBuffer = hostBuffers ? hostBuffers[next] : nullptr;
-    ++next;
-    *channel->slot = ScratchData(channel->scratch);
-  }
+  ForEachConnected(outputs_, first, count, hostBuffers, [](OutputChannel& channel, float* target) {
+    channel.hostFloatBuffer = target;
+    *channel.slot = ScratchData(channel.scratch);
+  });
 }
 
 void IProcessorBase::AttachOutputBuffers(int first, int count, double** hostBuffers) {
-  int begin = 0;
-  int end = 0;
-  ClipRange(first, count, NOutputs(), &begin, &end);
-  int next = 0;
-  for (int i = begin; i < end; ++i) {
-    OutputChannel* channel = outputs_.At(i);
-    if (!channel->connected) continue;
-    double* target = hostBuffers ? hostBuffers[next] : nullptr;
-    ++next;
-    channel->hostFloatBuffer = nullptr;
-    *channel->slot = target ? target : ScratchData(channel->scratch);
-  }
+  ForEachConnected(outputs_, first, count, hostBuffers, [](OutputChannel& channel, double* target) {
+    channel.hostFloatBuffer = nullptr;
+    *channel.slot = target ? target : ScratchData(channel.scratch);
+  });
 }
 
 void IProcessorBase::RunProcessingDouble(int nFrames) {
