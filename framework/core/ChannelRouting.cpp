@@ -158,28 +158,31 @@ void IProcessorBase::RunProcessingDouble(int nFrames) {
                std::min(nFrames, scratchFrames_));
 }
 
-void IProcessorBase::RunProcessingReplacing(int nFrames) {
+namespace {
+
+// ProcessAudio into the output scratch, then convert(scratch, host buffer,
+// frames) for every connected output the host gave a single-precision buffer.
+template <typename Convert>
+void RunThenConvertBack(IProcessorBase& plugin, int nFrames, Convert convert) {
   if (nFrames < 0) return;
-  const int frames = std::min(nFrames, scratchFrames_);
-  RunProcessingDouble(frames);
-  for (int i = 0; i < NOutputs(); ++i) {
-    OutputChannel* channel = outputs_.At(i);
+  const int frames = std::min(nFrames, plugin.ScratchFrames());
+  plugin.RunProcessingDouble(frames);
+  for (int i = 0; i < plugin.NOutputs(); ++i) {
+    OutputChannel* channel = plugin.Output(i);
     if (channel->connected && channel->hostFloatBuffer) {
-      DoubleToFloat(ScratchData(channel->scratch), channel->hostFloatBuffer, frames);
+      convert(ScratchData(channel->scratch), channel->hostFloatBuffer, frames);
     }
   }
 }
 
+}  // namespace
+
+void IProcessorBase::RunProcessingReplacing(int nFrames) {
+  RunThenConvertBack(*this, nFrames, DoubleToFloat);
+}
+
 void IProcessorBase::RunProcessingAccumulating(int nFrames) {
-  if (nFrames < 0) return;
-  const int frames = std::min(nFrames, scratchFrames_);
-  RunProcessingDouble(frames);
-  for (int i = 0; i < NOutputs(); ++i) {
-    OutputChannel* channel = outputs_.At(i);
-    if (channel->connected && channel->hostFloatBuffer) {
-      AccumulateDoubleIntoFloat(ScratchData(channel->scratch), channel->hostFloatBuffer, frames);
-    }
-  }
+  RunThenConvertBack(*this, nFrames, AccumulateDoubleIntoFloat);
 }
 
 namespace {
